@@ -1,0 +1,82 @@
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <string>
+
+#include "engine/list_db.h"
+#include "engine/reporter.h"
+
+namespace chanora {
+namespace {
+
+// --max-satellites accepts 32 or 40; anything else is a usage error (0).
+int MaxSatellites(const ParsedArguments& args) {
+  auto value = args.Value("--max-satellites");
+  if (!value || *value == "32") return 32;
+  if (*value == "40") return 40;
+  std::fprintf(stderr, "chanora-cli: --max-satellites takes 32 or 40, not '%s'\n", value->c_str());
+  return 0;
+}
+
+void PrintAccepted(const CListDB& engine) {
+  static constexpr const char* kTitles[] = {"",           "satellite names", "satellites",   "digital TPs",
+                                            "analog TPs", "digital channels", "PID channels"};
+  static constexpr SectionKind kShown[] = {SAT_NAME, SATELLITE, DIGITAL, CHANNEL, CHANNEL_PID, ANALOG};
+  for (SectionKind kind : kShown) {
+    std::printf("  %-18s %6d\n", kTitles[kind], engine.recordsAccepted[kind]);
+  }
+  if (engine.recordsSkipped > 0) {
+    std::printf("  %-18s %6d\n", "passed over", engine.recordsSkipped);
+    std::printf("  (records of blank or undefined satellites)\n");
+  }
+}
+
+int RunCheck(const ParsedArguments& args, Reporter& reporter) {
+  const int maxSatellites = MaxSatellites(args);
+  if (maxSatellites == 0) return kExitUsage;
+  CListDB engine(args.positionals[0], reporter, maxSatellites);
+  engine.checkOnly = true;
+  const bool passed = engine.Compile(Basic) != 0;
+  engine.checkOnly = false;
+  if (!passed) return kExitFailure;
+  std::printf("%s: every record passed the checks (%d satellite names)\n", engine.path.c_str(), maxSatellites);
+  PrintAccepted(engine);
+  return kExitSuccess;
+}
+
+int RunFormat(const ParsedArguments& args, Reporter& reporter) {
+  const int maxSatellites = MaxSatellites(args);
+  if (maxSatellites == 0) return kExitUsage;
+  CListDB engine(args.positionals[0], reporter, maxSatellites);
+  LineList list;
+  if (!engine.ReadFormattedText(list)) return kExitFailure;
+  if (auto out = args.Value("-o")) engine.path = *out;
+  if (!engine.WriteFormattedText(list)) {
+    reporter.Message("ERROR!!! Saving not Complete");
+    return kExitFailure;
+  }
+  if (engine.recordsDropped) std::printf("null digital channels were dropped\n");
+  std::printf("%s written\n", engine.path.c_str());
+  return kExitSuccess;
+}
+
+}  // namespace
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+      {{"check", "check LIST.txt [--max-satellites 32|40]",
+        "Runs the record checks over the channel list and writes nothing. The first\n"
+        "bad record is reported with its line number; a good list is summed up.",
+        1, {"--max-satellites"}, {}},
+       RunCheck},
+      {{"format", "format LIST.txt [-o OUT.txt] [--max-satellites 32|40]",
+        "Loads the channel list as the editor does (checks, null digital channels\n"
+        "dropped, missing sections completed) and writes it in fixed columns, to\n"
+        "OUT.txt or back over LIST.txt; the previous file is kept as .bak.",
+        1, {"-o", "--max-satellites"}, {}},
+       RunFormat},
+  };
+  return commands;
+}
+
+}  // namespace chanora

@@ -1,0 +1,486 @@
+#include "compiler/check_pass.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "engine/reporter.h"
+#include "engine/text_conversion.h"
+
+namespace chanora {
+namespace {
+
+constexpr int kMaxNameLength = 13;
+
+// Index limits of the format. Renumbering gives the digital channels 1 to
+// 10,000, the PID channels the numbers after them, and the analog TPs 1 to
+// 5,000, so those tables reach one past the count of the format.
+constexpr int kSatIndexLimit = 49;
+constexpr int kTpIndexLimit = 4999;
+constexpr int kServiceIndexLimit = 10000;
+constexpr int kPidServiceIndexLimit = 11000;
+constexpr int kAnalogIndexLimit = 5000;
+
+// Position of the first keyword that the token begins with, or -1.
+int MatchKeyword(std::string_view token, std::initializer_list<std::string_view> keywords) {
+  int position = 0;
+  for (std::string_view keyword : keywords) {
+    if (token.substr(0, keyword.size()) == keyword) return position;
+    ++position;
+  }
+  return -1;
+}
+
+bool StartsWith(std::string_view token, char c) { return !token.empty() && token[0] == c; }
+bool IsYesOrNo(std::string_view token) { return StartsWith(token, 'Y') || StartsWith(token, 'N'); }
+bool HasFourOrFiveCharacters(std::string_view token) { return token.size() == 4 || token.size() == 5; }
+bool NameTooLong(std::string_view name) { return name.size() > kMaxNameLength; }
+
+}  // namespace
+
+CheckPass::CheckPass(CompileMode mode, int maxSatellites, bool splitOption, ImageBuilder& builder,
+                     Reporter& reporter)
+    : mode_(mode),
+      maxSatellites_(maxSatellites),
+      splitOption_(splitOption),
+      builder_(builder),
+      reporter_(reporter),
+      satelliteMap_(kSatIndexLimit + 1, 0),
+      satelliteSkip_(kSatIndexLimit + 1, true),
+      tpMap_(kTpIndexLimit + 1, 0),
+      serviceMap_(kServiceIndexLimit + 1, 0),
+      pidServiceMap_(kPidServiceIndexLimit + 1, 0),
+      analogMap_(kAnalogIndexLimit + 1, 0) {}
+
+bool CheckPass::Run(std::string_view bytes) {
+  LineCursor cursor(bytes);
+  TextLine line;
+  std::string text;
+  Header header;
+  while (cursor.Next(line)) {
+    line_ = line.number;
+    switch (PrepareLine(line, text, header)) {
+      case LineKind::Bad:
+        return Fail(BadLineMessage(line_));
+      case LineKind::Skip:
+        break;
+      case LineKind::Header:
+        if (header.type == HeaderType::End) return Finish();
+        // An unknown bracket line is ignored, as the reader ignores it.
+        if (header.type == HeaderType::Section && !EnterSection(header.section)) return false;
+        break;
+      case LineKind::Record:
+        if (!Record(text)) return false;
+        break;
+    }
+  }
+  return Finish();
+}
+
+bool CheckPass::Finish() {
+  ImageCounts counts{satelliteCount_, tpCount_, channelCount_, analogCount_, tvTotal_, radioTotal_};
+  return builder_.BlockEnd() && builder_.Finish(counts);
+}
+
+bool CheckPass::EnterSection(SectionKind section) {
+  // Two blocks of one kind would be merged into one by the reader and
+  // written as one by the writer; refuse rather than guess.
+  if (sectionSeen_[section]) {
+    return FailAtLine("\n ERROR : SYNTAX - section appears twice !!!\n           line number %d ");
+  }
+  sectionSeen_[section] = true;
+  section_ = section;
+  switch (section) {
+    case SAT_NAME:
+      return true;
+    case SATELLITE:
+      satelliteCount_ = 0;
+      std::fill(satelliteMap_.begin(), satelliteMap_.end(), 0);
+      std::fill(satelliteSkip_.begin(), satelliteSkip_.end(), true);
+      if (!builder_.BlockStart()) return false;
+      if (satelliteNameCount_ != maxSatellites_) {
+        return FailAtLine("\n ERROR : SYNTAX - Number of SAT NAME should be %d !!!\nline number %d ",
+                          maxSatellites_);
+      }
+      return true;
+    case ANALOG:
+      if (splitOption_) tvCounter_ = radioCounter_ = 0;
+      break;
+    case CHANNEL:
+      channelCount_ = 0;
+      break;
+    case CHANNEL_PID:
+      // A Normal image carries the PID channels on in the block and the count
+      // of the digital channels.
+      if (mode_ == Normal) return true;
+      channelCount_ = 0;
+      break;
+    default:
+      break;
+  }
+  return builder_.BlockEnd() && builder_.BlockStart();
+}
+
+bool CheckPass::Record(std::string_view text) {
+  switch (section_) {
+    case None:
+      return FailAtLine("\n ERROR : INVALID state !!!\n           line number %d ");
+    case SAT_NAME:
+      return TakeFields(text, 2) && OnSatelliteName();
+    case SATELLITE:
+      return OnSatellite(text);
+    case DIGITAL:
+      return TakeFields(text, 6) && OnDigitalTp();
+    case ANALOG:
+      return TakeFields(text, 18) && OnAnalogTp();
+    case CHANNEL:
+      return TakeFields(text, 8) && OnChannel();
+    case CHANNEL_PID:
+      return TakeFields(text, 10) && OnPidChannel();
+  }
+  return false;
+}
+
+bool CheckPass::OnSatelliteName() {
+  int index = 0;
+  if (!Number(0, index)) return false;
+  std::string name = DecodeName(fields_[1]);
+  if (NameTooLong(name)) {
+    return FailAtLine("\n ERROR : SYNTAX - SAT NAME exceeds %d!!!\n         line number %d ", kMaxNameLength);
+  }
+  if (index != satelliteNameCount_ + 1) {
+    return FailAtLine("\n ERROR : SYNTAX - SAT NAME INDEX !!!\n         line number %d ");
+  }
+  ++satelliteNameCount_;
+  ++accepted_[SAT_NAME];
+  if (mode_ == Basic && satelliteNameCount_ <= maxSatellites_) {
+    satelliteNames_.push_back(std::move(name));
+    if (satelliteNameCount_ == maxSatellites_) return builder_.SatelliteNameTable(satelliteNames_);
+  }
+  return true;
+}
+
+bool CheckPass::OnSatellite(std::string_view text) {
+  text = text.substr(0, text.find('#'));  // the rest of a satellite line is a comment
+  SplitFields(text, fields_);
+  const int count = static_cast<int>(fields_.size());
+  const bool currentLayout = count >= 3 && IsYesOrNo(fields_[2]);
+  if (count < (currentLayout ? 6 : 5)) return Fail("Satellite Section's information is illegal!!!");
+
+  chanora::SatelliteRecord record;
+  // Field positions of the two layouts: index, name, blank, high, low, position.
+  const int high = currentLayout ? 3 : 2;
+  if (!CheckFieldLengths(currentLayout ? std::min(count, 7) : 5)) return false;
+  if (!Index(0, kSatIndexLimit, "SAT", record.index) || !Number(high + 2, record.position)) return false;
+  if (currentLayout && count >= 7) {
+    record.positioner = DecimalTextToInt(fields_[6]);
+    if (record.positioner > 32767) record.positioner -= 65536;
+  }
+  record.blank = currentLayout && StartsWith(fields_[2], 'Y');
+  record.name = DecodeName(fields_[1]);
+  record.lnbHigh = fields_[high];
+  record.lnbLow = fields_[high + 1];
+
+  if (NameTooLong(record.name)) {
+    return FailAtLine("\n ERROR : SYNTAX - SAT NAME exceeds %d!!!\n         line number %d ", kMaxNameLength);
+  }
+  ++satelliteCount_;
+  if (satelliteMap_[record.index] != 0) {
+    return FailAtLine("\n\n ERROR - same INDEX already exists. \n         line number %d ");
+  }
+  if (!record.blank) satelliteSkip_[record.index] = false;
+  satelliteMap_[record.index] = satelliteCount_;
+  if (!HasFourOrFiveCharacters(record.lnbHigh)) {
+    return FailAtLine(
+        "\n ERROR : SYNTAX - SAT LNB_HIGH frequency. 4 or 5 digit requested !!!\n         line number %d ");
+  }
+  if (!HasFourOrFiveCharacters(record.lnbLow)) {
+    return FailAtLine(
+        "\n ERROR : SYNTAX - SAT LNB_LOW frequency. 4 or 5 digit requested !!!\n         line number %d ");
+  }
+  ++accepted_[SATELLITE];
+  return builder_.Satellite(record);
+}
+
+bool CheckPass::OnDigitalTp() {
+  chanora::DigitalTpRecord record;
+  if (!Index(0, kTpIndexLimit, "D_TP", record.index) || !Index(1, kSatIndexLimit, "SAT", record.satIndex)) {
+    return false;
+  }
+  if (SkippedForSatellite(record.satIndex)) {
+    if (mode_ == Basic) reporter_.AppendLine(" B Sat \a");
+    return true;
+  }
+  record.frequency = fields_[2];
+  record.symbolRate = fields_[3];
+  std::string_view polarization = fields_[4];
+  record.vertical = StartsWith(polarization, 'V');
+  record.comment = DecodeName(fields_[5].substr(0, kMaxNameLength));
+
+  auto countAndMap = [this, &record]() {
+    ++tpCount_;
+    if (tpMap_[record.index] != 0) {
+      return FailAtLine("\n\n ERROR - same D_TP INDEX already exists.\n           line number %d ");
+    }
+    tpMap_[record.index] = record.sequence = tpCount_;
+    return true;
+  };
+  const bool polarizationValid = StartsWith(polarization, 'H') || StartsWith(polarization, 'V');
+  if (mode_ == Basic) {
+    if (!countAndMap()) return false;
+    if (!HasFourOrFiveCharacters(record.frequency)) {
+      return FailAtLine("\n\n\n ERROR : SYNTAX - D_TP frequency !!!.\n           line number %d ");
+    }
+    if (!HasFourOrFiveCharacters(record.symbolRate)) {
+      return FailAtLine(
+          "\n\n\n ERROR : SYNTAX - D_TP symbol rate. 4 or 5 digit requested !!!.\n           line number %d ");
+    }
+    if (!polarizationValid) {
+      return FailAtLine("\n\n ERROR : SYNTAX - D_TP Polarization !!!.\n           line number %d ");
+    }
+  } else {
+    if (!polarizationValid) {
+      return FailAtLine("\n ERROR : SYNTAX - D_TP Polarization !!!\n           line number %d ");
+    }
+    if (!HasFourOrFiveCharacters(record.frequency)) {
+      return FailAtLine(
+          "\n ERROR : SYNTAX - D_TP frequency. 4 or 5 digit requested !!!\n           line number %d ");
+    }
+    if (!HasFourOrFiveCharacters(record.symbolRate)) {
+      return FailAtLine(
+          "\n ERROR : SYNTAX - D_TP symbol rate. 4 or 5 digit requested !!!\n           line number %d ");
+    }
+    if (!countAndMap()) return false;
+  }
+  ++accepted_[DIGITAL];
+  return builder_.DigitalTp(record);
+}
+
+bool CheckPass::OnAnalogTp() {
+  chanora::AnalogTpRecord record;
+  if (!Index(0, kAnalogIndexLimit, "A_TP", record.index) || !Index(1, kSatIndexLimit, "SAT", record.satIndex) ||
+      !Number(7, record.threshold) || !Number(8, record.contrast)) {
+    return false;
+  }
+  if (SkippedForSatellite(record.satIndex)) return true;
+
+  const int type = MatchKeyword(fields_[16], {"TV", "RADIO"});
+  if (type < 0) return FailAtLine("\n ERROR : SYNTAX - TV/RADIO!!!\n           line number %d ");
+  record.type = type == 0 ? ServiceType::TV : ServiceType::Radio;
+  record.serviceNumber = type == 0 ? ++tvCounter_ : ++radioCounter_;
+  if (!IsYesOrNo(fields_[17])) {
+    return FailAtLine("\n ERROR : SYNTAX - blank !!! Y or N is OK.\n           line number %d ");
+  }
+  record.blank = StartsWith(fields_[17], 'Y');
+  ++analogCount_;
+  // The one failure of the checks that has no message of its own.
+  if (analogMap_[record.index] != 0) return false;
+  analogMap_[record.index] = analogCount_;
+  record.name = DecodeName(fields_[4]);
+  if (NameTooLong(record.name)) {
+    return FailAtLine("\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ", kMaxNameLength);
+  }
+  record.frequency = fields_[2];
+  if (!HasFourOrFiveCharacters(record.frequency)) {
+    return FailAtLine(
+        "\n ERROR : SYNTAX - A_TP frequency. 4 or 5 digit requested !!!\n           line number %d ");
+  }
+  record.videoBand = MatchKeyword(fields_[5], {"18MHz", "27MHz"});
+  if (record.videoBand < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP video band !!!\n           line number %d ");
+  if (!StartsWith(fields_[6], 'H') && !StartsWith(fields_[6], 'V')) {
+    return FailAtLine("\n ERROR : SYNTAX - A_TP Polarization !!!\n           line number %d ");
+  }
+  record.vertical = StartsWith(fields_[6], 'V');
+  record.audioMode = MatchKeyword(fields_[10], {"STEREO", "MONO_LEFT", "MONO_RIGHT"});
+  if (record.audioMode < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP audio mode !!!\n           line number %d ");
+  record.decoderOutput = MatchKeyword(fields_[9], {"CVBS", "DEEMP_CVBS", "BASEBAND", "CANAL"});
+  if (record.decoderOutput < 0) {
+    return FailAtLine("\n ERROR : SYNTAX - A_TP decoder output !!!\n           line number %d ");
+  }
+  record.bandwidth = MatchKeyword(fields_[13], {"130", "180", "280", "300", "400"});
+  if (record.bandwidth < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP audio band !!!\n           line number %d ");
+  record.deemphasis = MatchKeyword(fields_[15], {"NO_DEEMP", "U50", "U75", "J17"});
+  if (record.deemphasis < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP De-Emphasis !!!\n           line number %d ");
+  if (!IsYesOrNo(fields_[14])) {
+    return FailAtLine("\n ERROR : SYNTAX - A_TP panda_enable !!!\n           line number %d ");
+  }
+  record.panda = StartsWith(fields_[14], 'Y');
+  record.tpBand = MatchKeyword(fields_[3], {"C", "KU"});
+  if (record.tpBand < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP TP_band !!!\n           line number %d ");
+  record.audioLeft = fields_[11];
+  record.audioRight = fields_[12];
+  if (!builder_.AnalogTp(record)) return false;
+  if (mode_ == Normal) ++(record.type == ServiceType::TV ? tvTotal_ : radioTotal_);
+  ++accepted_[ANALOG];
+  return true;
+}
+
+void CheckPass::CountService(ServiceType type, chanora::ChannelRecord& record) {
+  if (type == ServiceType::TV) {
+    ++tvTotal_;
+    record.serviceNumber = ++tvCounter_;
+  } else {
+    ++radioTotal_;
+    record.serviceNumber = ++radioCounter_;
+  }
+}
+
+bool CheckPass::OnChannel() {
+  chanora::ChannelRecord record;
+  if (!Index(0, kServiceIndexLimit, "SVC", record.svcIndex) || !Index(1, kTpIndexLimit, "D_TP", record.tpIndex) ||
+      !Index(2, kSatIndexLimit, "SAT", record.satIndex) || !Number(6, record.activeAudio)) {
+    return false;
+  }
+  if (SkippedForSatellite(record.satIndex)) return true;
+  const std::string_view typeToken = fields_[4];
+  const bool typeValid = typeToken == "TV" || typeToken == "RADIO";
+  record.type = typeToken == "TV" ? ServiceType::TV : ServiceType::Radio;
+  record.blank = StartsWith(fields_[7], 'Y');
+  record.name = DecodeName(fields_[5]);
+  record.tpSequence = tpMap_[record.tpIndex];
+
+  auto countAndMap = [this, &record]() {
+    ++channelCount_;
+    if (serviceMap_[record.svcIndex] != 0) {
+      return FailAtLine("\n\n ERROR - same SVC INDEX already exists.\n           line number %d ");
+    }
+    serviceMap_[record.svcIndex] = channelCount_;
+    return true;
+  };
+  auto checkBlank = [this]() {
+    return IsYesOrNo(fields_[7]) ||
+           FailAtLine("\n ERROR : SYNTAX - blank !!! Y or N is OK.\n           line number %d ");
+  };
+  auto checkTp = [this, &record]() {
+    return record.blank || record.tpSequence != 0 ||
+           FailAtLine("\n\n ERROR - D_TP index.\n           line number %d ");
+  };
+  auto checkName = [this, &record]() {
+    return !NameTooLong(record.name) ||
+           FailAtLine("\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ", kMaxNameLength);
+  };
+  if (mode_ == Basic) {
+    if (!countAndMap() || !checkBlank() || !checkTp()) return false;
+    if (!typeValid) {
+      return FailAtLine("\n ERROR : SYNTAX - SVC Type !!!  TV or RADIO is OK.\n           line number %d ");
+    }
+    if (!checkName()) return false;
+  } else {
+    if (!typeValid) {
+      return FailAtLine("\n ERROR : SYNTAX - svc type !!! TV or RADIO is OK.\n           line number %d ");
+    }
+    CountService(record.type, record);
+    if (!checkBlank() || !countAndMap() || !checkTp() || !checkName()) return false;
+  }
+  record.svcId = HexTextToInt(fields_[3], reporter_);
+  ++accepted_[CHANNEL];
+  return builder_.Channel(record);
+}
+
+bool CheckPass::OnPidChannel() {
+  chanora::ChannelRecord record;
+  record.pid = true;
+  if (!Index(0, kPidServiceIndexLimit, "SVC", record.svcIndex) ||
+      !Index(1, kTpIndexLimit, "D_TP", record.tpIndex) || !Index(2, kSatIndexLimit, "SAT", record.satIndex) ||
+      !Number(5, record.videoPid) || !Number(6, record.audioPid) || !Number(7, record.pcrPid) ||
+      !Number(8, record.activeAudio)) {
+    return false;
+  }
+  if (SkippedForSatellite(record.satIndex)) return true;
+  const std::string_view typeToken = fields_[3];
+  const bool typeValid = typeToken == "TV" || typeToken == "RADIO";
+  record.type = typeToken == "TV" ? ServiceType::TV : ServiceType::Radio;
+  record.blank = StartsWith(fields_[9], 'Y');
+  record.name = DecodeName(fields_[4]);
+  record.tpSequence = tpMap_[record.tpIndex];
+
+  auto countAndMap = [this, &record]() {
+    ++channelCount_;
+    if (pidServiceMap_[record.svcIndex] != 0) {
+      return FailAtLine("\n\n ERROR - same SVC INDEX already exists.\n           line number %d ");
+    }
+    pidServiceMap_[record.svcIndex] = channelCount_;
+    return true;
+  };
+  auto failType = [this]() {
+    return FailAtLine("\n ERROR : SYNTAX - svc type !!! TV or RADIO is OK.\n           line number %d ");
+  };
+  if (mode_ == Basic) {
+    if (!countAndMap()) return false;
+    if (!IsYesOrNo(fields_[9])) {
+      return FailAtLine("\n ERROR : SYNTAX - CHANNEL blank !!!\n           line number %d ");
+    }
+    if (!record.blank && record.tpSequence == 0) {
+      return FailAtLine("\n\n ERROR - D_TP index.\n           line number %d ");
+    }
+    if (!typeValid) return failType();
+    if (NameTooLong(record.name)) {
+      return FailAtLine("\n ERROR : SYNTAX - DIGITAL CHANNEL NAME exceeds %d!!!\n           line number %d ",
+                        kMaxNameLength);
+    }
+  } else {
+    if (!typeValid) return failType();
+    CountService(record.type, record);
+    if (!IsYesOrNo(fields_[9])) {
+      return FailAtLine("\n\n ERROR - D_TP Blank must Y or N.\n           line number %d ");
+    }
+    if (!record.blank && record.tpSequence == 0) {
+      return FailAtLine("\n\n ERROR - D_TP:fail make Tp map table.\n           line number %d ");
+    }
+    if (!countAndMap()) return false;
+    if (NameTooLong(record.name)) {
+      return FailAtLine("\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ", kMaxNameLength);
+    }
+  }
+  ++accepted_[CHANNEL_PID];
+  return builder_.Channel(record);
+}
+
+bool CheckPass::TakeFields(std::string_view text, int count) {
+  SplitFields(text, fields_);
+  if (static_cast<int>(fields_.size()) < count) {
+    return FailAtLine("\n ERROR : SYNTAX - %d fields requested !!!\n           line number %d ", count);
+  }
+  return CheckFieldLengths(count);
+}
+
+bool CheckPass::CheckFieldLengths(int count) {
+  for (int i = 0; i < count; ++i) {
+    if (fields_[i].size() > static_cast<std::size_t>(kMaxFieldLength)) {
+      return FailAtLine("\n ERROR : SYNTAX - field exceeds %d!!!\n           line number %d ", kMaxFieldLength);
+    }
+  }
+  return true;
+}
+
+bool CheckPass::Number(int field, int& value) {
+  auto number = ParseDecimalToken(fields_[field]);
+  if (!number) return FailAtLine("\n ERROR : SYNTAX - number requested !!!\n           line number %d ");
+  value = *number;
+  return true;
+}
+
+bool CheckPass::Index(int field, int limit, const char* what, int& value) {
+  if (!Number(field, value)) return false;
+  if (value < 0 || value > limit) {
+    return Fail(FormatText("\n ERROR : SYNTAX - %s INDEX must be 0 to %d !!!\n           line number %d ", what,
+                           limit, line_));
+  }
+  return true;
+}
+
+bool CheckPass::SkippedForSatellite(int satIndex) {
+  if (!satelliteSkip_[satIndex]) return false;
+  ++skipped_;
+  return true;
+}
+
+bool CheckPass::Fail(const std::string& message) {
+  reporter_.Message(message);
+  return false;
+}
+
+bool CheckPass::FailAtLine(const char* format) { return Fail(FormatText(format, line_)); }
+
+bool CheckPass::FailAtLine(const char* format, int number) { return Fail(FormatText(format, number, line_)); }
+
+}  // namespace chanora

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/image_builder.h"
+#include "textformat/line_syntax.h"
+
+namespace chanora {
+
+class Reporter;
+
+// One pass of the compiler over the bytes of a channel list: every record
+// checked in file order, the first failure shown with its line number, and
+// every accepted record handed to the image builder.
+class CheckPass {
+ public:
+  CheckPass(CompileMode mode, int maxSatellites, bool splitOption, ImageBuilder& builder,
+            Reporter& reporter);
+
+  // True when the whole list was accepted and the builder finished its image.
+  bool Run(std::string_view bytes);
+
+  // Records accepted per section (index by SectionKind), and records passed
+  // over because their satellite is blank or undefined.
+  const std::array<int, kSectionCount + 1>& RecordsAccepted() const { return accepted_; }
+  int RecordsSkipped() const { return skipped_; }
+
+ private:
+  bool EnterSection(SectionKind section);
+  bool Finish();
+  bool Record(std::string_view text);
+  bool OnSatelliteName();
+  bool OnSatellite(std::string_view text);
+  bool OnDigitalTp();
+  bool OnAnalogTp();
+  bool OnChannel();
+  bool OnPidChannel();
+
+  bool TakeFields(std::string_view text, int count);
+  bool CheckFieldLengths(int count);
+  bool Number(int field, int& value);
+  bool Index(int field, int limit, const char* what, int& value);
+  bool SkippedForSatellite(int satIndex);
+  void CountService(ServiceType type, ChannelRecord& record);
+  bool Fail(const std::string& message);
+  bool FailAtLine(const char* format);
+  bool FailAtLine(const char* format, int number);
+
+  CompileMode mode_;
+  int maxSatellites_;
+  bool splitOption_;
+  ImageBuilder& builder_;
+  Reporter& reporter_;
+
+  SectionKind section_ = None;
+  int line_ = 0;
+  std::vector<std::string_view> fields_;
+  std::array<bool, kSectionCount + 1> sectionSeen_{};
+
+  std::vector<std::string> satelliteNames_;
+  int satelliteNameCount_ = 0;
+  int satelliteCount_ = 0;
+  int tpCount_ = 0;
+  int channelCount_ = 0;
+  int analogCount_ = 0;
+  int tvTotal_ = 0;
+  int radioTotal_ = 0;
+  int tvCounter_ = 0;
+  int radioCounter_ = 0;
+
+  std::vector<int> satelliteMap_;
+  std::vector<bool> satelliteSkip_;
+  std::vector<int> tpMap_;
+  std::vector<int> serviceMap_;
+  std::vector<int> pidServiceMap_;
+  std::vector<int> analogMap_;
+
+  std::array<int, kSectionCount + 1> accepted_{};
+  int skipped_ = 0;
+};
+
+}  // namespace chanora

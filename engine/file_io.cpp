@@ -1,0 +1,81 @@
+#include "engine/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace chanora {
+namespace {
+
+bool EndsWithTxt(std::string_view name) {
+  if (name.size() < 4) return false;
+  std::string_view tail = name.substr(name.size() - 4);
+  return tail[0] == '.' && (tail[1] | 0x20) == 't' && (tail[2] | 0x20) == 'x' && (tail[3] | 0x20) == 't';
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Writes the bytes to a new file and flushes them to the disk; the file is
+// removed again when anything fails.
+SaveResult WriteNewFile(const std::string& path, std::string_view bytes, const struct stat* modeOf) {
+  ::unlink(path.c_str());
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return SaveResult::CannotCreate;
+  if (modeOf != nullptr) ::fchmod(fd, modeOf->st_mode & 07777);
+  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (!ok) {
+    ::unlink(path.c_str());
+    return SaveResult::CannotWrite;
+  }
+  return SaveResult::Saved;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+std::optional<std::string> DerivedPath(const std::string& listPath, std::string_view extension) {
+  const std::size_t slash = listPath.find_last_of('/');
+  const std::string_view name = std::string_view(listPath).substr(slash == std::string::npos ? 0 : slash + 1);
+  if (!EndsWithTxt(name) || name.size() == 4) return std::nullopt;
+  return listPath.substr(0, listPath.size() - 4) + std::string(extension);
+}
+
+SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
+                       const std::optional<std::string>& backupPath) {
+  struct stat existing {};
+  const bool exists = ::stat(path.c_str(), &existing) == 0;
+  const std::string temporary = path + ".partial";
+  SaveResult result = WriteNewFile(temporary, bytes, exists ? &existing : nullptr);
+  if (result != SaveResult::Saved) return result;
+
+  const bool backedUp = exists && backupPath && std::rename(path.c_str(), backupPath->c_str()) == 0;
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (backedUp) std::rename(backupPath->c_str(), path.c_str());
+    ::unlink(temporary.c_str());
+    return SaveResult::CannotWrite;
+  }
+  return SaveResult::Saved;
+}
+
+}  // namespace chanora

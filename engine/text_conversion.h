@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace chanora {
+
+class Reporter;
+
+// Hexadecimal text as the dialogs and the reader read it: upper-cased, most
+// significant digit first, empty text is 0. Any other character shows
+// "Conversion form Hex string to Int is failed" and gives 65535.
+unsigned HexTextToInt(std::string_view text, Reporter& reporter);
+
+// Decimal text read the way atoi reads it: leading blanks, optional sign,
+// digits up to the first other character, 0 when there are none. Values
+// beyond the range of int are held at its limits.
+int DecimalTextToInt(std::string_view text);
+
+// A whole token that is a decimal number (optional sign, at least one digit,
+// nothing else); values beyond the range of int are held at its limits.
+std::optional<int> ParseDecimalToken(std::string_view token);
+
+// printf-style formatting of the system's message texts.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace chanora

@@ -1,0 +1,140 @@
+#include "textformat/reader.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/reporter.h"
+#include "engine/text_conversion.h"
+#include "textformat/line_syntax.h"
+
+namespace chanora {
+namespace {
+
+class ListReader {
+ public:
+  ListReader(LineList& list, Reporter& reporter) : list_(list), reporter_(reporter) {}
+
+  bool Read(std::string_view bytes, bool& recordsDropped) {
+    recordsDropped = false;
+    LineCursor cursor(bytes);
+    TextLine line;
+    std::string text;
+    Header header;
+    bool ended = false;
+    while (!ended && cursor.Next(line)) {
+      switch (PrepareLine(line, text, header)) {
+        case LineKind::Bad:
+          reporter_.Message(BadLineMessage(line.number));
+          return false;
+        case LineKind::Skip:
+          break;
+        case LineKind::Header:
+          ended = OnHeader(header);
+          break;
+        case LineKind::Record:
+          if (!Record(text, recordsDropped)) return false;
+          break;
+      }
+    }
+    if (!ended) CloseSection();
+    Complete();
+    return true;
+  }
+
+ private:
+  // True at [END].
+  bool OnHeader(const Header& header) {
+    if (header.type == HeaderType::Unknown) return false;
+    CloseSection();
+    if (header.type == HeaderType::End) return true;
+    section_ = header.section;
+    seen_[section_] = true;
+    list_.push_back(StartMarker(section_));
+    return false;
+  }
+
+  void CloseSection() {
+    if (section_ != None) list_.push_back(EndMarker(section_));
+    section_ = None;
+  }
+
+  bool Record(std::string_view text, bool& recordsDropped) {
+    if (section_ == None) return true;
+    if (section_ == SATELLITE) return Satellite(text);
+    const SectionInfo& info = InfoOf(section_);
+    SplitFields(text, fields_);
+    if (static_cast<int>(fields_.size()) < info.fieldCount) return true;  // refused by the checks
+    // A null digital channel lives only until the list is read again.
+    if (section_ == CHANNEL && HexTextToInt(fields_[3], reporter_) == 0) {
+      recordsDropped = true;
+      return true;
+    }
+    Append(info.fieldCount, info.nameField);
+    return true;
+  }
+
+  bool Satellite(std::string_view text) {
+    text = text.substr(0, text.find('#'));
+    SplitFields(text, fields_);
+    const int count = static_cast<int>(fields_.size());
+    const bool currentLayout = count >= 3 && (fields_[2][0] == 'Y' || fields_[2][0] == 'N');
+    if (count < (currentLayout ? 6 : 5)) {
+      reporter_.Message("Satellite Section's information is illegal!!!");
+      return false;
+    }
+    std::string degree = "0";
+    if (currentLayout && count >= 7) {
+      int value = DecimalTextToInt(fields_[6]);
+      if (value > 32767) value -= 65536;
+      degree = std::to_string(value);
+    } else if (!currentLayout && count >= 6) {
+      degree = fields_[5];
+    }
+    if (currentLayout) {
+      Append(6, 1);
+    } else {
+      list_.emplace_back(fields_[0]);
+      list_.push_back(DecodeName(fields_[1]));
+      list_.emplace_back("N");
+      list_.insert(list_.end(), fields_.begin() + 2, fields_.begin() + 5);
+    }
+    list_.push_back(std::move(degree));
+    return true;
+  }
+
+  void Append(int count, int nameField) {
+    for (int i = 0; i < count; ++i) {
+      list_.push_back(i == nameField ? DecodeName(fields_[i]) : std::string(fields_[i]));
+    }
+  }
+
+  // Every loaded list has a PID and an analog section, empty ones put right
+  // after the digital channels when the file had none.
+  void Complete() {
+    if (!seen_[CHANNEL_PID]) InsertEmptySectionAfter(EndMarker(CHANNEL), CHANNEL_PID);
+    if (!seen_[ANALOG]) InsertEmptySectionAfter(EndMarker(CHANNEL_PID), ANALOG);
+  }
+
+  void InsertEmptySectionAfter(const std::string& marker, SectionKind kind) {
+    auto it = std::find(list_.begin(), list_.end(), marker);
+    if (it == list_.end()) {
+      reporter_.Message("CHANNEL PID SECTION not foundD!!!\r\nDisplaying infomation may be disodered!!");
+      return;
+    }
+    list_.insert(it + 1, {StartMarker(kind), EndMarker(kind)});
+  }
+
+  LineList& list_;
+  Reporter& reporter_;
+  SectionKind section_ = None;
+  bool seen_[kSectionCount + 1] = {};
+  std::vector<std::string_view> fields_;
+};
+
+}  // namespace
+
+bool ReadListText(std::string_view bytes, LineList& list, Reporter& reporter, bool& recordsDropped) {
+  return ListReader(list, reporter).Read(bytes, recordsDropped);
+}
+
+}  // namespace chanora
