@@ -1,0 +1,61 @@
+#include "tests/cli/cli_fixture.h"
+
+namespace chanora::testing {
+namespace {
+
+using Cli = CliTest;
+
+TEST_F(Cli, CheckSumsUpAGoodListAndNamesTheLineOfABadOne) {
+  WriteBytes(dir.File("demo.txt"), DemoListBytes());
+  CliRun run = Run("check demo.txt");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find("digital channels       27"), std::string::npos) << run.out;
+
+  run = Run("check demo.txt --max-satellites 40");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "\n ERROR : SYNTAX - Number of SAT NAME should be 40 !!!\nline number 41 \n");
+  EXPECT_EQ(run.out, "");
+
+  run = Run("check missing.txt");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Can't open Input file : missing.txt\n\n");
+}
+
+TEST_F(Cli, FormatWritesBesideOrOverTheListKeepingItsBackup) {
+  std::string loose = DemoListBytes();
+  loose.replace(loose.find("1      \"AURORA 1\"       "), 24, "1 \"AURORA 1\"");
+  WriteBytes(dir.File("demo.txt"), loose);
+
+  CliRun run = Run("format demo.txt -o out.txt");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir.File("out.txt")), DemoListBytes());
+  EXPECT_EQ(ReadBytes(dir.File("demo.txt")), loose);
+
+  run = Run("format demo.txt");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir.File("demo.txt")), DemoListBytes());
+  EXPECT_EQ(ReadBytes(dir.File("demo.bak")), loose);
+
+  run = Run("format demo.txt -o out.dat");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Extention Name must be 'txt' \nERROR!!! Saving not Complete\n");
+}
+
+TEST_F(Cli, RefusesBadUsageWithStatusTwo) {
+  for (const char* arguments : {"", "frobnicate x.txt", "check", "check a.txt b.txt", "check a.txt --max-satellites 33",
+                                "format a.txt -o", "check a.txt --colour"}) {
+    CliRun run = Run(arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_FALSE(run.err.empty()) << arguments;
+  }
+  CliRun run = Run("--help");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("chanora-cli format LIST.txt"), std::string::npos);
+  run = Run("check --help");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("Usage: chanora-cli check LIST.txt"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace chanora::testing
