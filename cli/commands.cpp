@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/file_io.h"
 #include "engine/list_db.h"
 #include "engine/reporter.h"
 
@@ -60,6 +61,46 @@ int RunFormat(const ParsedArguments& args, Reporter& reporter) {
   return kExitSuccess;
 }
 
+int RunCompile(const ParsedArguments& args, Reporter& reporter) {
+  const int maxSatellites = MaxSatellites(args);
+  if (maxSatellites == 0) return kExitUsage;
+  if (args.Has("--split") && !args.Has("--preinstalled")) {
+    std::fprintf(stderr, "chanora-cli: compile: --split goes with --preinstalled\n");
+    return kExitUsage;
+  }
+  CListDB engine(args.positionals[0], reporter, maxSatellites);
+  if (args.Has("--preinstalled")) {
+    engine.splitOption = args.Has("--split");
+    if (!engine.CompilePreInstalled()) return kExitFailure;
+  } else {
+    if (!engine.Compile(Basic)) {
+      reporter.Message("Making a HEX file is failed!");
+      return kExitFailure;
+    }
+    if (!engine.ConvertToPackets()) {
+      reporter.Message("Making a BIN file is failed!");
+      return kExitFailure;
+    }
+  }
+  return kExitSuccess;
+}
+
+int RunConvert(const ParsedArguments& args, Reporter& reporter) {
+  // The engine names its hex and packet files after a list; a hex file
+  // stands for the list of the same name.
+  auto listPath = DerivedPath(args.positionals[0], ".txt", ".hex");
+  if (!listPath) {
+    std::fprintf(stderr, "chanora-cli: convert: the file must end in .hex\n");
+    return kExitUsage;
+  }
+  CListDB engine(*listPath, reporter);
+  if (!engine.ConvertToPackets()) {
+    reporter.Message("Making a BIN file is failed!");
+    return kExitFailure;
+  }
+  return kExitSuccess;
+}
+
 }  // namespace
 
 const std::vector<Command>& Commands() {
@@ -75,6 +116,16 @@ const std::vector<Command>& Commands() {
         "OUT.txt or back over LIST.txt; the previous file is kept as .bak.",
         1, {"-o", "--max-satellites"}, {}},
        RunFormat},
+      {{"compile", "compile LIST.txt [--preinstalled [--split]] [--max-satellites 32|40]",
+        "Compiles the channel list into the receiver's channel image: LIST.hex (hex\n"
+        "text) and LIST.bin (packet file) beside the list, which is not changed.\n"
+        "Without options the Basic image; --preinstalled writes the Normal image\n"
+        "followed by the Basic image, and --split numbers the analog services apart.",
+        1, {"--max-satellites"}, {"--preinstalled", "--split"}},
+       RunCompile},
+      {{"convert", "convert FILE.hex",
+        "Cuts a hex text into the packet file FILE.bin that the receiver's loader takes.", 1, {}, {}},
+       RunConvert},
   };
   return commands;
 }

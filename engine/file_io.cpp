@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -12,10 +13,15 @@
 namespace chanora {
 namespace {
 
-bool EndsWithTxt(std::string_view name) {
-  if (name.size() < 4) return false;
-  std::string_view tail = name.substr(name.size() - 4);
-  return tail[0] == '.' && (tail[1] | 0x20) == 't' && (tail[2] | 0x20) == 'x' && (tail[3] | 0x20) == 't';
+bool EndsWithIgnoringCase(std::string_view name, std::string_view extension) {
+  if (name.size() < extension.size()) return false;
+  std::string_view tail = name.substr(name.size() - extension.size());
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(tail[i])) != std::tolower(static_cast<unsigned char>(extension[i]))) {
+      return false;
+    }
+  }
+  return true;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -44,6 +50,17 @@ SaveResult WriteNewFile(const std::string& path, std::string_view bytes, const s
   return SaveResult::Saved;
 }
 
+// Makes the renames in a folder durable, so that a crash right after a save
+// cannot bring back the old name.
+void SyncFolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -54,11 +71,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-std::optional<std::string> DerivedPath(const std::string& listPath, std::string_view extension) {
+std::optional<std::string> DerivedPath(const std::string& listPath, std::string_view extension,
+                                       std::string_view from) {
   const std::size_t slash = listPath.find_last_of('/');
   const std::string_view name = std::string_view(listPath).substr(slash == std::string::npos ? 0 : slash + 1);
-  if (!EndsWithTxt(name) || name.size() == 4) return std::nullopt;
-  return listPath.substr(0, listPath.size() - 4) + std::string(extension);
+  if (!EndsWithIgnoringCase(name, from) || name.size() == from.size()) return std::nullopt;
+  return listPath.substr(0, listPath.size() - from.size()) + std::string(extension);
 }
 
 SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
@@ -75,6 +93,7 @@ SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
     ::unlink(temporary.c_str());
     return SaveResult::CannotWrite;
   }
+  SyncFolderOf(path);
   return SaveResult::Saved;
 }
 

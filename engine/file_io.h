@@ -10,10 +10,11 @@ namespace chanora {
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // The path of a file that belongs to a channel list: its ".txt" extension
-// (in any case) replaced by `extension`. Only the file name's own extension
-// counts, so a folder named "x.txt" is never changed, and a list without the
-// extension gives nothing, so a derived file can never be the list itself.
-std::optional<std::string> DerivedPath(const std::string& listPath, std::string_view extension);
+// (`from`, in any case) replaced by `extension`. Only the file name's own
+// extension counts, so a folder named "x.txt" is never changed, and a path
+// without it gives nothing, so a derived file can never be the list itself.
+std::optional<std::string> DerivedPath(const std::string& listPath, std::string_view extension,
+                                       std::string_view from = ".txt");
 
 enum class SaveResult { Saved, CannotCreate, CannotWrite };
 

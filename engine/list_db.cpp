@@ -1,13 +1,22 @@
 #include "engine/list_db.h"
 
+#include <cstdio>
+
+#include "compiler/channel_image_builder.h"
 #include "compiler/check_pass.h"
 #include "engine/file_io.h"
 #include "engine/reporter.h"
 #include "engine/text_conversion.h"
+#include "packets/packet_conversion.h"
 #include "textformat/reader.h"
 #include "textformat/writer.h"
 
 namespace chanora {
+namespace {
+
+constexpr const char* kExtensionMessage = "Extention Name must be 'txt' ";
+
+}  // namespace
 
 CListDB::CListDB(std::string listPath, Reporter& reporter, int maxSatelliteNumber)
     : path(std::move(listPath)), maxSatellites(maxSatelliteNumber), reporter_(reporter) {}
@@ -22,8 +31,7 @@ bool CListDB::LoadBytes(std::string& bytes) {
   return true;
 }
 
-bool CListDB::RunChecks(std::string_view bytes, CompileMode mode) {
-  NullImageBuilder builder;
+bool CListDB::RunPass(std::string_view bytes, CompileMode mode, ImageBuilder& builder) {
   CheckPass pass(mode, maxSatellites, splitOption, builder, reporter_);
   const bool passed = pass.Run(bytes);
   recordsAccepted = pass.RecordsAccepted();
@@ -36,8 +44,9 @@ bool CListDB::ReadFormattedText(LineList& list) {
   // The file is read once, so the checks and the records see the same bytes.
   std::string bytes;
   if (!LoadBytes(bytes)) return false;
+  NullImageBuilder nothing;
   checkOnly = true;
-  const bool checked = RunChecks(bytes, Basic);
+  const bool checked = RunPass(bytes, Basic, nothing);
   checkOnly = false;
   if (!checked) {
     reporter_.Message("The Text Format is not correct");
@@ -54,7 +63,7 @@ bool CListDB::ReadFormattedText(LineList& list) {
 bool CListDB::WriteFormattedText(const LineList& list) {
   auto backupPath = DerivedPath(path, ".bak");
   if (!backupPath) {
-    reporter_.Message("Extention Name must be 'txt' ");
+    reporter_.Message(kExtensionMessage);
     return false;
   }
   if (auto problem = FindUnwritableField(list)) {
@@ -74,12 +83,86 @@ bool CListDB::WriteFormattedText(const LineList& list) {
   return false;
 }
 
-int CListDB::Compile(CompileMode mode) {
+std::optional<std::string> CListDB::CompileToHexText(CompileMode mode) {
   std::string bytes;
-  if (!LoadBytes(bytes)) return 0;
-  if (checkOnly) return RunChecks(bytes, mode) ? 1 : 0;
-  reporter_.Message("Compiling to a channel image is not available in this version.");
-  return 0;
+  if (!LoadBytes(bytes)) return std::nullopt;
+  ChannelImageBuilder builder(mode, reporter_);
+  if (!RunPass(bytes, mode, builder)) return std::nullopt;
+  return builder.HexText();
+}
+
+int CListDB::Compile(CompileMode mode) {
+  if (checkOnly) {
+    std::string bytes;
+    NullImageBuilder nothing;
+    return LoadBytes(bytes) && RunPass(bytes, mode, nothing) ? 1 : 0;
+  }
+  auto hexPath = DerivedPath(path, ".hex");
+  if (!hexPath) {
+    reporter_.Message(kExtensionMessage);
+    return 0;
+  }
+  auto text = CompileToHexText(mode);
+  if (!text || !WriteOutput(*hexPath, *text, "Can't open Output file : %s\n")) {
+    // Outputs of an earlier compile no longer match the list.
+    RemoveOutputs({".hex", ".bin"});
+    return 0;
+  }
+  return 1;
+}
+
+int CListDB::CompilePreInstalled() {
+  auto hexPath = DerivedPath(path, ".hex");
+  if (!hexPath) {
+    reporter_.Message(kExtensionMessage);
+    return 0;
+  }
+  auto normal = CompileToHexText(Normal);
+  auto basic = normal ? CompileToHexText(Basic) : std::nullopt;
+  if (!basic || !WriteOutput(*hexPath, *normal + *basic, "Can't open Output file : %s\n")) {
+    reporter_.Message("Making a HEX file is failed!");
+    RemoveOutputs({".hex", ".bin"});
+    return 0;
+  }
+  if (!ConvertToPackets()) {
+    reporter_.Message("Making a BIN file is failed!");
+    return 0;
+  }
+  return 1;
+}
+
+int CListDB::ConvertToPackets() {
+  auto hexPath = DerivedPath(path, ".hex");
+  auto binPath = DerivedPath(path, ".bin");
+  if (!hexPath || !binPath) {
+    reporter_.Message(kExtensionMessage);
+    return 0;
+  }
+  auto hexText = ReadWholeFile(*hexPath);
+  if (!hexText) {
+    reporter_.Message(FormatText("Can't open  %s file \n", hexPath->c_str()));
+    RemoveOutputs({".bin"});
+    return 0;
+  }
+  auto packets = ConvertHexToPackets(*hexText, reporter_);
+  if (!packets || !WriteOutput(*binPath, *packets, "Can't open  %s file \n")) {
+    RemoveOutputs({".bin"});
+    return 0;
+  }
+  reporter_.Message("Conversion is terminated successfully.\n");
+  return 1;
+}
+
+bool CListDB::WriteOutput(const std::string& outputPath, std::string_view bytes, const char* failureFormat) {
+  if (ReplaceFile(outputPath, bytes, std::nullopt) == SaveResult::Saved) return true;
+  reporter_.Message(FormatText(failureFormat, outputPath.c_str()));
+  return false;
+}
+
+void CListDB::RemoveOutputs(std::initializer_list<const char*> extensions) {
+  for (const char* extension : extensions) {
+    if (auto output = DerivedPath(path, extension)) std::remove(output->c_str());
+  }
 }
 
 }  // namespace chanora

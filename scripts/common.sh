@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install the Debian packages that are missing,
 # then configure and build into build/.
 
-CHANORA_PACKAGES=(g++ cmake ninja-build pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev)
+CHANORA_PACKAGES=(g++ cmake ninja-build pkg-config zlib1g-dev googletest libgtest-dev libgmock-dev libbenchmark-dev)
 
 chanora_install_missing() {
   local missing=()
