@@ -21,7 +21,7 @@ std::size_t PaddedHexLength(std::size_t imageLength, bool evenLineCount) {
 std::string MakeHexText(std::string_view image, std::uint32_t address, bool evenLineCount) {
   const std::size_t length = PaddedHexLength(image.size(), evenLineCount);
   std::string text;
-  text.reserve(length / kLineBytes * 59);
+  text.reserve(length / kLineBytes * 60);
   for (std::size_t i = 0; i < length; ++i) {
     const std::size_t column = i % kLineBytes;
     if (column == 0) {
