@@ -257,11 +257,12 @@ bool CheckPass::OnDigitalTp() {
 
 bool CheckPass::OnAnalogTp() {
   chanora::AnalogTpRecord record;
-  if (!Index(0, kAnalogIndexLimit, "A_TP", record.index) || !Index(1, kSatIndexLimit, "SAT", record.satIndex) ||
-      !Number(7, record.threshold) || !Number(8, record.contrast)) {
+  if (!Index(0, kAnalogIndexLimit, "A_TP", record.index) || !Index(1, kSatIndexLimit, "SAT", record.satIndex)) {
     return false;
   }
+  // A record of a blank satellite is passed over before any other check.
   if (SkippedForSatellite(record.satIndex)) return true;
+  if (!Number(7, record.threshold) || !Number(8, record.contrast)) return false;
 
   const int type = MatchKeyword(fields_[16], {"TV", "RADIO"});
   if (type < 0) return FailAtLine("\n ERROR : SYNTAX - TV/RADIO!!!\n           line number %d ");
@@ -327,10 +328,11 @@ void CheckPass::CountService(ServiceType type, chanora::ChannelRecord& record) {
 bool CheckPass::OnChannel() {
   chanora::ChannelRecord record;
   if (!Index(0, kServiceIndexLimit, "SVC", record.svcIndex) || !Index(1, kTpIndexLimit, "D_TP", record.tpIndex) ||
-      !Index(2, kSatIndexLimit, "SAT", record.satIndex) || !Number(6, record.activeAudio)) {
+      !Index(2, kSatIndexLimit, "SAT", record.satIndex)) {
     return false;
   }
   if (SkippedForSatellite(record.satIndex)) return true;
+  if (!Number(6, record.activeAudio)) return false;
   const std::string_view typeToken = fields_[4];
   const bool typeValid = typeToken == "TV" || typeToken == "RADIO";
   record.type = typeToken == "TV" ? ServiceType::TV : ServiceType::Radio;
@@ -380,12 +382,14 @@ bool CheckPass::OnPidChannel() {
   chanora::ChannelRecord record;
   record.pid = true;
   if (!Index(0, kPidServiceIndexLimit, "SVC", record.svcIndex) ||
-      !Index(1, kTpIndexLimit, "D_TP", record.tpIndex) || !Index(2, kSatIndexLimit, "SAT", record.satIndex) ||
-      !Number(5, record.videoPid) || !Number(6, record.audioPid) || !Number(7, record.pcrPid) ||
-      !Number(8, record.activeAudio)) {
+      !Index(1, kTpIndexLimit, "D_TP", record.tpIndex) || !Index(2, kSatIndexLimit, "SAT", record.satIndex)) {
     return false;
   }
   if (SkippedForSatellite(record.satIndex)) return true;
+  if (!Number(5, record.videoPid) || !Number(6, record.audioPid) || !Number(7, record.pcrPid) ||
+      !Number(8, record.activeAudio)) {
+    return false;
+  }
   const std::string_view typeToken = fields_[3];
   const bool typeValid = typeToken == "TV" || typeToken == "RADIO";
   record.type = typeToken == "TV" ? ServiceType::TV : ServiceType::Radio;

@@ -1,0 +1,152 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "compiler/check_pass.h"
+#include "tests/support/recording_reporter.h"
+#include "tests/support/temp_dir.h"
+
+namespace chanora::testing {
+
+// Logs what the check pass hands on: one character per call in `trail`
+// (N name table, [ and ] block marks, s t c p a records, F finish) and the
+// values of every call.
+class RecordingBuilder : public ImageBuilder {
+ public:
+  bool SatelliteNameTable(const std::vector<std::string>& table) override {
+    names = table;
+    return Log('N');
+  }
+  bool BlockStart() override { return Log('['); }
+  bool BlockEnd() override { return Log(']'); }
+  bool Satellite(const SatelliteRecord& r) override { return Keep(satellites, r, 's'); }
+  bool DigitalTp(const DigitalTpRecord& r) override { return Keep(tps, r, 't'); }
+  bool Channel(const ChannelRecord& r) override { return Keep(channels, r, r.pid ? 'p' : 'c'); }
+  bool AnalogTp(const AnalogTpRecord& r) override { return Keep(analogs, r, 'a'); }
+  bool Finish(const ImageCounts& c) override {
+    counts = c;
+    ++finishes;
+    return Log('F');
+  }
+
+  std::string trail;
+  std::vector<std::string> names;
+  std::vector<SatelliteRecord> satellites;
+  std::vector<DigitalTpRecord> tps;
+  std::vector<ChannelRecord> channels;
+  std::vector<AnalogTpRecord> analogs;
+  ImageCounts counts;
+  int finishes = 0;
+
+ private:
+  bool Log(char call) {
+    trail += call;
+    return true;
+  }
+  template <typename Record>
+  bool Keep(std::vector<Record>& list, const Record& record, char call) {
+    list.push_back(record);
+    return Log(call);
+  }
+};
+
+struct Pass {
+  bool ok = false;
+  RecordingReporter reporter;
+  RecordingBuilder builder;
+};
+
+inline Pass RunPass(const std::string& bytes, CompileMode mode, int maxSatellites = 32, bool split = false) {
+  Pass pass;
+  CheckPass check(mode, maxSatellites, split, pass.builder, pass.reporter);
+  pass.ok = check.Run(bytes);
+  return pass;
+}
+
+// The demo list as lines, edited by line number (from 1) before a pass.
+struct ListEdit {
+  std::vector<std::string> lines;
+
+  ListEdit() {
+    const std::string bytes = DemoListBytes();
+    for (std::size_t at = 0, end; (end = bytes.find("\r\n", at)) != std::string::npos; at = end + 2) {
+      lines.push_back(bytes.substr(at, end - at));
+    }
+  }
+  ListEdit& Replace(int number, std::string text) {
+    lines.at(number - 1) = std::move(text);
+    return *this;
+  }
+  // The new line takes the given number; the old one moves down.
+  ListEdit& Insert(int number, std::string text) {
+    lines.insert(lines.begin() + (number - 1), std::move(text));
+    return *this;
+  }
+  ListEdit& Remove(int number) {
+    lines.erase(lines.begin() + (number - 1));
+    return *this;
+  }
+  ListEdit& Append(std::string text) {
+    lines.push_back(std::move(text));
+    return *this;
+  }
+  std::string Bytes() const {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    return bytes;
+  }
+};
+
+// A compiler message text (copied from the format) with its numbers put in.
+template <typename... Numbers>
+std::string Msg(const char* format, Numbers... numbers) {
+  char text[300];
+  std::snprintf(text, sizeof text, format, numbers...);
+  return text;
+}
+
+inline std::vector<std::string> Messages(const std::string& only) {
+  return only.empty() ? std::vector<std::string>{} : std::vector<std::string>{only};
+}
+
+// Message texts of the checks, letter for letter.
+inline constexpr const char kBadLine[] = "\n  ERROR : check the following line!!   \n ==> line number %d ";
+inline constexpr const char kInvalidState[] = "\n ERROR : INVALID state !!!\n           line number %d ";
+inline constexpr const char kTwice[] = "\n ERROR : SYNTAX - section appears twice !!!\n           line number %d ";
+inline constexpr const char kFieldCount[] = "\n ERROR : SYNTAX - %d fields requested !!!\n           line number %d ";
+inline constexpr const char kFieldLong[] = "\n ERROR : SYNTAX - field exceeds %d!!!\n           line number %d ";
+inline constexpr const char kNumber[] = "\n ERROR : SYNTAX - number requested !!!\n           line number %d ";
+inline constexpr const char kRange[] = "\n ERROR : SYNTAX - %s INDEX must be 0 to %d !!!\n           line number %d ";
+inline constexpr const char kNameCount[] = "\n ERROR : SYNTAX - Number of SAT NAME should be %d !!!\nline number %d ";
+inline constexpr const char kSatNameLong[] = "\n ERROR : SYNTAX - SAT NAME exceeds %d!!!\n         line number %d ";
+inline constexpr const char kSatNameIndex[] = "\n ERROR : SYNTAX - SAT NAME INDEX !!!\n         line number %d ";
+inline constexpr const char kIllegal[] = "Satellite Section's information is illegal!!!";
+inline constexpr const char kSatSame[] = "\n\n ERROR - same INDEX already exists. \n         line number %d ";
+inline constexpr const char kLnbHigh[] =
+    "\n ERROR : SYNTAX - SAT LNB_HIGH frequency. 4 or 5 digit requested !!!\n         line number %d ";
+inline constexpr const char kLnbLow[] =
+    "\n ERROR : SYNTAX - SAT LNB_LOW frequency. 4 or 5 digit requested !!!\n         line number %d ";
+inline constexpr const char kTpSame[] = "\n\n ERROR - same D_TP INDEX already exists.\n           line number %d ";
+inline constexpr const char kSvcSame[] = "\n\n ERROR - same SVC INDEX already exists.\n           line number %d ";
+inline constexpr const char kTpUnknown[] = "\n\n ERROR - D_TP index.\n           line number %d ";
+inline constexpr const char kBlank[] = "\n ERROR : SYNTAX - blank !!! Y or N is OK.\n           line number %d ";
+inline constexpr const char kNameLong[] = "\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ";
+inline constexpr const char kSvcTypeLower[] = "\n ERROR : SYNTAX - svc type !!! TV or RADIO is OK.\n           line number %d ";
+
+inline constexpr CompileMode kModes[] = {Basic, Normal};
+inline const char* ModeName(CompileMode mode) { return mode == Basic ? "Basic" : "Normal"; }
+
+// Record trails of the demo list: 6 satellites, 12 TPs, 27 channels, 3 PID
+// channels, 5 analog TPs.
+inline std::string DemoTrail(CompileMode mode) {
+  const std::string s(6, 's'), t(12, 't'), c(27, 'c'), a(5, 'a');
+  if (mode == Basic) return "N[" + s + "][" + t + "][" + c + "][ppp][" + a + "]F";
+  return "[" + s + "][" + t + "][" + c + "ppp][" + a + "]F";
+}
+
+}  // namespace chanora::testing
