@@ -42,9 +42,34 @@ TEST_F(Cli, FormatWritesBesideOrOverTheListKeepingItsBackup) {
   EXPECT_EQ(run.err, "Extention Name must be 'txt' \nERROR!!! Saving not Complete\n");
 }
 
+TEST_F(Cli, CompileWritesHexAndPacketFilesBesideTheList) {
+  WriteBytes(dir.File("demo.txt"), DemoListBytes());
+  CliRun run = Run("compile demo.txt");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "Conversion is terminated successfully.\n\n");
+  EXPECT_EQ(ReadBytes(dir.File("demo.txt")), DemoListBytes());
+  const std::string bin = ReadBytes(dir.File("demo.bin"));
+  EXPECT_EQ(bin.substr(0, 2), "\x55\xAA");
+
+  std::remove(dir.File("demo.bin").c_str());
+  run = Run("convert demo.hex");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir.File("demo.bin")), bin);
+
+  run = Run("compile demo.txt --preinstalled --split");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir.File("demo.hex")).substr(0, 8), "7FF10000");
+
+  WriteBytes(dir.File("bad.txt"), "\r\n1 2 3\r\n");
+  run = Run("compile bad.txt");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "\n ERROR : INVALID state !!!\n           line number 2 \nMaking a HEX file is failed!\n");
+}
+
 TEST_F(Cli, RefusesBadUsageWithStatusTwo) {
   for (const char* arguments : {"", "frobnicate x.txt", "check", "check a.txt b.txt", "check a.txt --max-satellites 33",
-                                "format a.txt -o", "check a.txt --colour"}) {
+                                "format a.txt -o", "check a.txt --colour", "compile a.txt --split",
+                                "convert a.txt"}) {
     CliRun run = Run(arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_FALSE(run.err.empty()) << arguments;
