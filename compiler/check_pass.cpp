@@ -10,6 +10,7 @@ namespace chanora {
 namespace {
 
 constexpr int kMaxNameLength = 13;
+constexpr const char* kSameServiceIndex = "\n\n ERROR - same SVC INDEX already exists.\n           line number %d ";
 
 // Index limits of the format. Renumbering gives the digital channels 1 to
 // 10,000, the PID channels the numbers after them, and the analog TPs 1 to
@@ -77,8 +78,7 @@ bool CheckPass::Run(std::string_view bytes) {
 }
 
 bool CheckPass::Finish() {
-  ImageCounts counts{satelliteCount_, tpCount_, channelCount_, analogCount_, tvTotal_, radioTotal_};
-  return builder_.BlockEnd() && builder_.Finish(counts);
+  return builder_.BlockEnd() && builder_.Finish(counts_);
 }
 
 bool CheckPass::EnterSection(SectionKind section) {
@@ -93,7 +93,7 @@ bool CheckPass::EnterSection(SectionKind section) {
     case SAT_NAME:
       return true;
     case SATELLITE:
-      satelliteCount_ = 0;
+      counts_.satellites = 0;
       std::fill(satelliteMap_.begin(), satelliteMap_.end(), 0);
       std::fill(satelliteSkip_.begin(), satelliteSkip_.end(), true);
       if (!builder_.BlockStart()) return false;
@@ -106,13 +106,13 @@ bool CheckPass::EnterSection(SectionKind section) {
       if (splitOption_) tvCounter_ = radioCounter_ = 0;
       break;
     case CHANNEL:
-      channelCount_ = 0;
+      counts_.channels = 0;
       break;
     case CHANNEL_PID:
       // A Normal image carries the PID channels on in the block and the count
       // of the digital channels.
       if (mode_ == Normal) return true;
-      channelCount_ = 0;
+      counts_.channels = 0;
       break;
     default:
       break;
@@ -183,12 +183,11 @@ bool CheckPass::OnSatellite(std::string_view text) {
   if (NameTooLong(record.name)) {
     return FailAtLine("\n ERROR : SYNTAX - SAT NAME exceeds %d!!!\n         line number %d ", kMaxNameLength);
   }
-  ++satelliteCount_;
-  if (satelliteMap_[record.index] != 0) {
-    return FailAtLine("\n\n ERROR - same INDEX already exists. \n         line number %d ");
+  if (!MapNewIndex(satelliteMap_, record.index, counts_.satellites,
+                   "\n\n ERROR - same INDEX already exists. \n         line number %d ")) {
+    return false;
   }
   if (!record.blank) satelliteSkip_[record.index] = false;
-  satelliteMap_[record.index] = satelliteCount_;
   if (!HasFourOrFiveCharacters(record.lnbHigh)) {
     return FailAtLine(
         "\n ERROR : SYNTAX - SAT LNB_HIGH frequency. 4 or 5 digit requested !!!\n         line number %d ");
@@ -217,11 +216,11 @@ bool CheckPass::OnDigitalTp() {
   record.comment = DecodeName(fields_[5].substr(0, kMaxNameLength));
 
   auto countAndMap = [this, &record]() {
-    ++tpCount_;
-    if (tpMap_[record.index] != 0) {
-      return FailAtLine("\n\n ERROR - same D_TP INDEX already exists.\n           line number %d ");
+    if (!MapNewIndex(tpMap_, record.index, counts_.tps,
+                     "\n\n ERROR - same D_TP INDEX already exists.\n           line number %d ")) {
+      return false;
     }
-    tpMap_[record.index] = record.sequence = tpCount_;
+    record.sequence = counts_.tps;
     return true;
   };
   const bool polarizationValid = StartsWith(polarization, 'H') || StartsWith(polarization, 'V');
@@ -272,10 +271,8 @@ bool CheckPass::OnAnalogTp() {
     return FailAtLine("\n ERROR : SYNTAX - blank !!! Y or N is OK.\n           line number %d ");
   }
   record.blank = StartsWith(fields_[17], 'Y');
-  ++analogCount_;
   // The one failure of the checks that has no message of its own.
-  if (analogMap_[record.index] != 0) return false;
-  analogMap_[record.index] = analogCount_;
+  if (!MapNewIndex(analogMap_, record.index, counts_.analogTps, nullptr)) return false;
   record.name = DecodeName(fields_[4]);
   if (NameTooLong(record.name)) {
     return FailAtLine("\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ", kMaxNameLength);
@@ -310,17 +307,17 @@ bool CheckPass::OnAnalogTp() {
   record.audioLeft = fields_[11];
   record.audioRight = fields_[12];
   if (!builder_.AnalogTp(record)) return false;
-  if (mode_ == Normal) ++(record.type == ServiceType::TV ? tvTotal_ : radioTotal_);
+  if (mode_ == Normal) ++(record.type == ServiceType::TV ? counts_.tvTotal : counts_.radioTotal);
   ++accepted_[ANALOG];
   return true;
 }
 
 void CheckPass::CountService(ServiceType type, chanora::ChannelRecord& record) {
   if (type == ServiceType::TV) {
-    ++tvTotal_;
+    ++counts_.tvTotal;
     record.serviceNumber = ++tvCounter_;
   } else {
-    ++radioTotal_;
+    ++counts_.radioTotal;
     record.serviceNumber = ++radioCounter_;
   }
 }
@@ -341,12 +338,7 @@ bool CheckPass::OnChannel() {
   record.tpSequence = tpMap_[record.tpIndex];
 
   auto countAndMap = [this, &record]() {
-    ++channelCount_;
-    if (serviceMap_[record.svcIndex] != 0) {
-      return FailAtLine("\n\n ERROR - same SVC INDEX already exists.\n           line number %d ");
-    }
-    serviceMap_[record.svcIndex] = channelCount_;
-    return true;
+    return MapNewIndex(serviceMap_, record.svcIndex, counts_.channels, kSameServiceIndex);
   };
   auto checkBlank = [this]() {
     return IsYesOrNo(fields_[7]) ||
@@ -398,12 +390,7 @@ bool CheckPass::OnPidChannel() {
   record.tpSequence = tpMap_[record.tpIndex];
 
   auto countAndMap = [this, &record]() {
-    ++channelCount_;
-    if (pidServiceMap_[record.svcIndex] != 0) {
-      return FailAtLine("\n\n ERROR - same SVC INDEX already exists.\n           line number %d ");
-    }
-    pidServiceMap_[record.svcIndex] = channelCount_;
-    return true;
+    return MapNewIndex(pidServiceMap_, record.svcIndex, counts_.channels, kSameServiceIndex);
   };
   auto failType = [this]() {
     return FailAtLine("\n ERROR : SYNTAX - svc type !!! TV or RADIO is OK.\n           line number %d ");
@@ -475,6 +462,13 @@ bool CheckPass::Index(int field, int limit, const char* what, int& value) {
 bool CheckPass::SkippedForSatellite(int satIndex) {
   if (!satelliteSkip_[satIndex]) return false;
   ++skipped_;
+  return true;
+}
+
+bool CheckPass::MapNewIndex(std::vector<int>& map, int index, int& count, const char* duplicateMessage) {
+  ++count;
+  if (map[index] != 0) return duplicateMessage != nullptr && FailAtLine(duplicateMessage);
+  map[index] = count;
   return true;
 }
 

@@ -45,6 +45,9 @@ class CheckPass {
   bool Index(int field, int limit, const char* what, int& value);
   bool SkippedForSatellite(int satIndex);
   void CountService(ServiceType type, ChannelRecord& record);
+  // Counts a record and gives its index the count as sequence number; false
+  // (with the message, when there is one) for an index already taken.
+  bool MapNewIndex(std::vector<int>& map, int index, int& count, const char* duplicateMessage);
   bool Fail(const std::string& message);
   bool FailAtLine(const char* format);
   bool FailAtLine(const char* format, int number);
@@ -62,12 +65,7 @@ class CheckPass {
 
   std::vector<std::string> satelliteNames_;
   int satelliteNameCount_ = 0;
-  int satelliteCount_ = 0;
-  int tpCount_ = 0;
-  int channelCount_ = 0;
-  int analogCount_ = 0;
-  int tvTotal_ = 0;
-  int radioTotal_ = 0;
+  ImageCounts counts_;  // the counts of the records and services so far
   int tvCounter_ = 0;
   int radioCounter_ = 0;
 
