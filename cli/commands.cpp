@@ -1,11 +1,16 @@
 #include "cli/commands.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <string>
 
 #include "engine/file_io.h"
 #include "engine/list_db.h"
 #include "engine/reporter.h"
+#include "serial/channel_upload.h"
+#include "serial/comm.h"
+#include "serial/flash_download.h"
 
 namespace chanora {
 namespace {
@@ -30,6 +35,11 @@ void PrintAccepted(const CListDB& engine) {
     std::printf("  %-18s %6d\n", "passed over", engine.recordsSkipped);
     std::printf("  (records of blank or undefined satellites)\n");
   }
+}
+
+int MissingPort(const char* command) {
+  std::fprintf(stderr, "chanora-cli: %s: --port PORT is required (1 to 4, COM1 to COM4, or a device path)\n", command);
+  return kExitUsage;
 }
 
 int RunCheck(const ParsedArguments& args, Reporter& reporter) {
@@ -101,6 +111,57 @@ int RunConvert(const ParsedArguments& args, Reporter& reporter) {
   return kExitSuccess;
 }
 
+// Ctrl-C abandons a transfer cleanly: the port is closed and the user told.
+std::atomic<bool> cancelRequested{false};
+
+void RequestCancel(int) { cancelRequested = true; }
+
+TransferSettings SettingsFor(const ParsedArguments& args) {
+  std::signal(SIGINT, RequestCancel);
+  TransferSettings settings;
+  settings.port = *args.Value("--port");
+  settings.cancel = &cancelRequested;
+  return settings;
+}
+
+int RunDownload(const ParsedArguments& args, Reporter& reporter) {
+  if (!args.Value("--port")) return MissingPort("download");
+  if (!FlashDownload(args.positionals[0], SettingsFor(args), reporter)) {
+    reporter.Message("Downloading to FLASH Memory is failed!");
+    return kExitFailure;
+  }
+  return kExitSuccess;
+}
+
+int RunUpload(const ParsedArguments& args, Reporter& reporter) {
+  if (!args.Value("--port")) return MissingPort("upload");
+  std::optional<std::string> output = args.Value("-o");
+  if (!output) output = UploadFilePath();
+  if (!output) {
+    std::fprintf(stderr, "chanora-cli: upload: no folder for the upload file (HOME is not set); give -o OUT.txt\n");
+    return kExitFailure;
+  }
+  if (!UploadChannelList(*output, SettingsFor(args), reporter)) return kExitFailure;
+  std::printf("%s written\n", output->c_str());
+  // The captured list must open as any list does.
+  CListDB engine(*output, reporter);
+  LineList list;
+  return engine.ReadFormattedText(list) ? kExitSuccess : kExitFailure;
+}
+
+int RunPorts(const ParsedArguments&, Reporter&) {
+  const std::vector<std::string> devices = SystemSerialDevices();
+  for (const std::string& device : devices) {
+    std::string name;
+    for (const char* port : {"COM1", "COM2", "COM3", "COM4"}) {
+      if (DeviceOfPort(port) == device) name = port;
+    }
+    std::printf("%-6s %s\n", name.c_str(), device.c_str());
+  }
+  if (devices.empty()) std::printf("no serial ports found\n");
+  return kExitSuccess;
+}
+
 }  // namespace
 
 const std::vector<Command>& Commands() {
@@ -126,6 +187,21 @@ const std::vector<Command>& Commands() {
       {{"convert", "convert FILE.hex",
         "Cuts a hex text into the packet file FILE.bin that the receiver's loader takes.", 1, {}, {}},
        RunConvert},
+      {{"download", "download --port PORT FILE.bin",
+        "Sends a packet file into the receiver's flash over the serial line. Start it,\n"
+        "then switch the receiver off and on: its loader asks for the download.\n"
+        "PORT is 1 to 4 (COM1 to COM4, the first four serial ports) or a device path\n"
+        "such as /dev/ttyUSB0. Ctrl-C abandons the transfer.",
+        1, {"--port"}, {}},
+       RunDownload},
+      {{"upload", "upload --port PORT [-o OUT.txt]",
+        "Fetches the channel list that the receiver holds through its console, when\n"
+        "the receiver shows ___1, and checks that it opens as a list. The list goes to\n"
+        "OUT.txt, or to the upload file in the user's cache folder.",
+        0, {"--port", "-o"}, {}},
+       RunUpload},
+      {{"ports", "ports", "Lists the serial devices present, with the COM names of the first four.", 0, {}, {}},
+       RunPorts},
   };
   return commands;
 }

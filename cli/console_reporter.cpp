@@ -28,6 +28,7 @@ Answer ConsoleReporter::Ask(const std::string& text, const std::string& caption,
 }
 
 void ConsoleReporter::AppendLine(const std::string& text) {
+  if (text == "CLEAR ALL MESSAGE") return;  // a command to the window, not a line
   EndProgressBar();
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fputc('\n', stdout);
