@@ -99,10 +99,15 @@ std::optional<std::string> FieldProblem(const std::string& value, SectionKind ki
     }
     return std::nullopt;
   }
-  if (value.empty()) return "empty";
-  if (std::any_of(value.begin(), value.end(), IsBlankOrControl)) return "a blank or a control character";
+  // Leading blanks (a number printed right-aligned) read back as the same
+  // field; blanks inside or after it would split it.
+  const std::size_t start = value.find_first_not_of(' ');
+  if (start == std::string::npos) return "empty";
+  if (std::any_of(value.begin() + static_cast<std::ptrdiff_t>(start), value.end(), IsBlankOrControl)) {
+    return "a blank or a control character";
+  }
   if (value.find('"') != std::string::npos) return "a double quote";
-  if (field == 0 && (value[0] == '[' || Classify(value) != LineClass::Significant)) {
+  if (field == 0 && (value[start] == '[' || Classify(value) != LineClass::Significant)) {
     return "a start that makes the line a header or a comment";
   }
   return std::nullopt;

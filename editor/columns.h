@@ -1,0 +1,35 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "textformat/sections.h"
+
+namespace chanora {
+
+struct Column {
+  std::string_view title;
+  int width;  // pixels
+};
+
+// A column of a channel view, with its widths before View Detail is first
+// used, while it is on, and after it is turned off; 0 hides the column.
+struct ChannelColumn {
+  std::string_view title;
+  int initial;
+  int detailOn;
+  int detailOff;
+};
+
+// The columns of a section list, one per field of its records.
+std::span<const Column> SectionColumns(SectionKind kind);
+std::span<const ChannelColumn> DigitalViewColumns();  // 20
+std::span<const ChannelColumn> AnalogViewColumns();   // 23
+
+// Where the Type cell stands in a row of each channel view.
+inline constexpr int kDigitalTypeColumn = 4;
+inline constexpr int kAnalogTypeColumn = 16;
+// The Degree column of the Satellite List, shown in display form.
+inline constexpr int kSatelliteDegreeColumn = 6;
+
+}  // namespace chanora

@@ -1,0 +1,43 @@
+#include "editor/section_map.h"
+
+#include <string_view>
+
+namespace chanora {
+namespace {
+
+// The section that a marker string opens or closes, or None.
+SectionKind MarkerSection(std::string_view cell, std::string_view suffix) {
+  if (cell.size() <= suffix.size() || cell.substr(cell.size() - suffix.size()) != suffix) return None;
+  const std::string_view word = cell.substr(0, cell.size() - suffix.size());
+  for (int kind = SAT_NAME; kind <= CHANNEL_PID; ++kind) {
+    if (InfoOf(static_cast<SectionKind>(kind)).marker == word) return static_cast<SectionKind>(kind);
+  }
+  return None;
+}
+
+}  // namespace
+
+SectionMap::SectionMap(const LineList& list) {
+  std::array<std::optional<std::size_t>, kSectionCount + 1> starts{};
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const std::string& cell = list[i];
+    if (cell.size() < 7 || (cell.back() != 'T' && cell.back() != 'D')) continue;  // not "... START" or "... END"
+    if (SectionKind kind = MarkerSection(cell, " START"); kind != None) {
+      starts[kind] = i + 1;
+    } else if (kind = MarkerSection(cell, " END"); kind != None && starts[kind] && *starts[kind] <= i) {
+      spans_[kind] = SectionSpan{*starts[kind], i};
+    }
+  }
+}
+
+std::optional<SectionSpan> SectionMap::Span(SectionKind kind) const { return spans_[kind]; }
+
+std::size_t SectionMap::RecordCount(SectionKind kind) const {
+  return spans_[kind] ? spans_[kind]->RecordCount(kind) : 0;
+}
+
+std::size_t SectionMap::RecordStart(SectionKind kind, std::size_t record) const {
+  return spans_[kind]->first + record * static_cast<std::size_t>(InfoOf(kind).fieldCount);
+}
+
+}  // namespace chanora
