@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "editor/list_view_model.h"
+#include "editor/sorting.h"
 #include "engine/file_io.h"
 #include "engine/list_db.h"
 #include "engine/reporter.h"
@@ -63,6 +65,35 @@ int RunFormat(const ParsedArguments& args, Reporter& reporter) {
   if (!engine.ReadFormattedText(list)) return kExitFailure;
   if (auto out = args.Value("-o")) engine.path = *out;
   if (!engine.WriteFormattedText(list)) {
+    reporter.Message("ERROR!!! Saving not Complete");
+    return kExitFailure;
+  }
+  if (engine.recordsDropped) std::printf("null digital channels were dropped\n");
+  std::printf("%s written\n", engine.path.c_str());
+  return kExitSuccess;
+}
+
+int RunSort(const ParsedArguments& args, Reporter& reporter) {
+  const std::optional<std::string> by = args.Value("--by");
+  SortMode mode;
+  if (by == "name") {
+    mode = SortMode::Name;
+  } else if (by == "frequency") {
+    mode = SortMode::Frequency;
+  } else if (by == "bouquet") {
+    mode = SortMode::Bouquet;
+  } else {
+    std::fprintf(stderr, "chanora-cli: sort: --by takes name, frequency or bouquet\n");
+    return kExitUsage;
+  }
+  const int maxSatellites = MaxSatellites(args);
+  if (maxSatellites == 0) return kExitUsage;
+  CListDB engine(args.positionals[0], reporter, maxSatellites);
+  ListViewModel model;
+  if (!model.Load(engine)) return kExitFailure;
+  SortChannels(model, mode);
+  if (auto out = args.Value("-o")) engine.path = *out;
+  if (!engine.WriteFormattedText(model.list)) {
     reporter.Message("ERROR!!! Saving not Complete");
     return kExitFailure;
   }
@@ -177,6 +208,14 @@ const std::vector<Command>& Commands() {
         "OUT.txt or back over LIST.txt; the previous file is kept as .bak.",
         1, {"-o", "--max-satellites"}, {}},
        RunFormat},
+      {{"sort", "sort LIST.txt --by name|frequency|bouquet [-o OUT.txt] [--max-satellites 32|40]",
+        "Loads the channel list as format does and sorts the digital, PID and analog\n"
+        "channels each by satellite, TV before radio, then by name, by the TP's\n"
+        "frequency or by the TP's bouquet (analog channels by their own frequency),\n"
+        "and by name last; renumbers them and writes the list to OUT.txt or back over\n"
+        "LIST.txt, the previous file kept as .bak.",
+        1, {"--by", "-o", "--max-satellites"}, {}},
+       RunSort},
       {{"compile", "compile LIST.txt [--preinstalled [--split]] [--max-satellites 32|40]",
         "Compiles the channel list into the receiver's channel image: LIST.hex (hex\n"
         "text) and LIST.bin (packet file) beside the list, which is not changed.\n"

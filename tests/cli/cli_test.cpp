@@ -82,5 +82,31 @@ TEST_F(Cli, RefusesBadUsageWithStatusTwo) {
   EXPECT_NE(run.out.find("Usage: chanora-cli check LIST.txt"), std::string::npos);
 }
 
+TEST_F(Cli, SortWritesTheSortedListBesideOrOverTheList) {
+  WriteBytes(dir.File("demo.txt"), DemoListBytes());
+  CliRun run = Run("sort demo.txt --by name -o out.txt");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "out.txt written\n");
+  const std::string byName = ReadBytes(dir.File("out.txt"));
+  EXPECT_NE(byName.find("\r\n1      1      0      1003     TV       \"Aurora Kids\""), std::string::npos);
+  EXPECT_NE(byName.find("\r\n9      6      1      6F01     TV       \"Boreal Free\""), std::string::npos);
+  EXPECT_EQ(ReadBytes(dir.File("demo.txt")), DemoListBytes());
+
+  run = Run("sort demo.txt --by frequency");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(ReadBytes(dir.File("demo.txt")).find("\r\n9      4      1      0C81     TV       \"City 24\""),
+            std::string::npos);
+  EXPECT_EQ(ReadBytes(dir.File("demo.bak")), DemoListBytes());
+
+  for (const char* arguments : {"sort demo.txt", "sort demo.txt --by colour", "sort demo.txt --by Name"}) {
+    run = Run(arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_NE(run.err.find("--by takes name, frequency or bouquet"), std::string::npos) << arguments;
+  }
+  run = Run("sort missing.txt --by bouquet");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Can't open Input file : missing.txt\n\n");
+}
+
 }  // namespace
 }  // namespace chanora::testing
