@@ -1,12 +1,17 @@
-// Sorting the largest list the format holds, as the Sort menu does it: what a
-// user waits for after choosing an order.
+// The editor on the largest list the format holds: sorting as the Sort menu
+// does it, refreshing and reading the whole channel view, and dragging a
+// thousand channels at once: what a user waits for after each of them.
 #include <benchmark/benchmark.h>
 
+#include <numeric>
 #include <random>
+
+#include "bench/maximal_list_fixture.h"
 
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
 #include "editor/sorting.h"
+#include "editor/structure_edits.h"
 #include "tools/list_generator.h"
 
 namespace chanora {
@@ -39,6 +44,11 @@ const ListViewModel& UnsortedModel() {
   return model;
 }
 
+Reporter& NullReporter() {
+  static QuietReporter reporter;
+  return reporter;
+}
+
 void BM_SortMaximalList(benchmark::State& state) {
   const ListViewModel& unsorted = UnsortedModel();
   const auto mode = static_cast<SortMode>(state.range(0));
@@ -52,6 +62,40 @@ void BM_SortMaximalList(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SortMaximalList)->ArgName("mode")->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// The rows rebuilt and every cell of both channel views read, as a window
+// filling its list does after a change.
+void BM_RebuildAndReadEveryCell(benchmark::State& state) {
+  ListViewModel model = UnsortedModel();
+  for (auto _ : state) {
+    model.RebuildRowTables();
+    std::size_t characters = 0;
+    for (bool digital : {true, false}) {
+      const RowTable& table = digital ? model.rows.digital : model.rows.analog;
+      for (std::size_t row = 0; row < table.RowCount(); ++row) {
+        for (int column = 0; column < table.Width(); ++column) characters += table.Cell(model.list, row, column).size();
+      }
+    }
+    benchmark::DoNotOptimize(characters);
+  }
+}
+BENCHMARK(BM_RebuildAndReadEveryCell)->Unit(benchmark::kMillisecond);
+
+// A run of 1,000 digital channels dragged 3,000 rows down, with its undo
+// record, renumbering and rebuild.
+void BM_GroupMoveThousandChannels(benchmark::State& state) {
+  const ListViewModel& unsorted = UnsortedModel();
+  std::vector<std::size_t> run(1000);
+  std::iota(run.begin(), run.end(), 2000);
+  ListViewModel model;
+  for (auto _ : state) {
+    state.PauseTiming();
+    model = unsorted;
+    state.ResumeTiming();
+    if (!MoveRows(model, run, 2000, 6000, NullReporter())) state.SkipWithError("the group did not move");
+  }
+}
+BENCHMARK(BM_GroupMoveThousandChannels)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace chanora
