@@ -49,11 +49,14 @@ class Uploader {
       complete = Receive(comm, capture);
     }
     if (Cancelled()) return 0;
+    // The receiver waits for "go" whatever came of the printout; a list that
+    // ended early is never kept, so it cannot be sent back by mistake.
+    const bool wentOn = SendGo();
     const std::string text = complete ? FilterConsoleCapture(capture) : std::string();
-    if (!SendGo()) return 0;
     if (!complete || text.compare(0, kListStart.size(), kListStart) != 0) {
       return Fail("ERROR: Uploading is not complete. try again");
     }
+    if (!wentOn) return 0;
     if (ReplaceFile(outputPath, text, std::nullopt) != SaveResult::Saved) {
       return Fail(FormatText("Fail to open output file %s\n", outputPath.c_str()));
     }

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "engine/list_db.h"
+#include "serial/transfer_settings.h"
+#include "tests/serial/simulated_receiver.h"
+#include "tests/support/recording_reporter.h"
+#include "tests/support/temp_dir.h"
+
+namespace chanora::testing {
+
+// A transfer against the simulated receiver, with bounds short enough for
+// tests, and the packet file of the demo list at hand.
+class SerialTest : public ::testing::Test {
+ protected:
+  SerialTest() {
+    settings.port = receiver.DevicePath();
+    settings.firstRequestWait = std::chrono::milliseconds(3000);
+    settings.replyWait = std::chrono::milliseconds(400);
+    settings.verdictWait = std::chrono::milliseconds(1500);
+    settings.consoleWait = std::chrono::milliseconds(150);
+    settings.packetPause = std::chrono::milliseconds(0);
+    settings.consolePause = std::chrono::milliseconds(1);
+    settings.cancel = &cancel;
+  }
+
+  // The packet file of the demo list (one packet) or of a larger list.
+  std::string DemoPacketFile() {
+    WriteBytes(dir.File("demo.txt"), DemoListBytes());
+    CListDB engine(dir.File("demo.txt"), reporter);
+    EXPECT_TRUE(engine.Compile(Basic) && engine.ConvertToPackets());
+    reporter.messages.clear();
+    return dir.File("demo.bin");
+  }
+
+  // Whether this process still holds a descriptor on the receiver's device.
+  bool PortHeld() const {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+      std::error_code error;
+      if (std::filesystem::read_symlink(entry.path(), error) == receiver.DevicePath()) return true;
+    }
+    return false;
+  }
+
+  static double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+
+  SimulatedReceiver receiver;
+  TempDir dir;
+  RecordingReporter reporter;
+  std::atomic<bool> cancel{false};
+  TransferSettings settings;
+};
+
+}  // namespace chanora::testing
