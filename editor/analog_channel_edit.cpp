@@ -32,33 +32,6 @@ std::optional<std::string_view> WordAt(std::span<const std::string_view> words, 
   return words[static_cast<std::size_t>(position)];
 }
 
-std::vector<std::string> SatelliteNames(const LineList& list, const SectionMap& sections) {
-  std::vector<std::string> names;
-  for (std::size_t k = 0; k < sections.RecordCount(SATELLITE); ++k) {
-    names.push_back(list[sections.RecordStart(SATELLITE, k) + 1]);
-  }
-  return names;
-}
-
-// The satellite that a channel's SAT index names: the first record with that
-// Index, as the row tables look it up. Choosing it by name could pick another
-// satellite of the same name.
-std::optional<std::size_t> SatelliteOfIndex(const LineList& list, const SectionMap& sections,
-                                            std::string_view satIndex) {
-  for (std::size_t k = 0; k < sections.RecordCount(SATELLITE); ++k) {
-    if (list[sections.RecordStart(SATELLITE, k)] == satIndex) return k;
-  }
-  return std::nullopt;
-}
-
-std::optional<std::size_t> FindAnalogRecord(const LineList& list, const SectionMap& sections, std::string_view index) {
-  for (std::size_t k = 0; k < sections.RecordCount(ANALOG); ++k) {
-    const std::size_t start = sections.RecordStart(ANALOG, k);
-    if (list[start] == index) return start;
-  }
-  return std::nullopt;
-}
-
 // The SAT index to save: that of the chosen satellite, else `fallback` (the
 // row's own when editing); nothing when there is neither.
 std::optional<std::string> ChosenSatIndex(const LineList& list, const SectionMap& sections,
@@ -226,7 +199,7 @@ int ApplyAnalogChannelEdit(ListViewModel& model, const AnalogChannelValues& valu
   LineList& list = model.list;
   const SectionMap sections(list);
   if (action == AnalogEditAction::InsertNull) {
-    const auto record = FindAnalogRecord(list, sections, values.rowIndex);
+    const auto record = FindRecordByIndex(list, sections, ANALOG, values.rowIndex);
     if (!record) {
       reporter.Message(kNotFound);
       return 0;
@@ -246,7 +219,7 @@ int ApplyAnalogChannelEdit(ListViewModel& model, const AnalogChannelValues& valu
   }
   const auto satIndex = ChosenSatIndex(list, sections, values, values.rowSatIndex, reporter);
   if (!satIndex) return 0;
-  const auto record = FindAnalogRecord(list, sections, values.rowIndex);
+  const auto record = FindRecordByIndex(list, sections, ANALOG, values.rowIndex);
   if (!record) {
     reporter.Message(kNotFound);
     return 0;
@@ -284,11 +257,7 @@ int ApplyAnalogChannelEdit(ListViewModel& model, const AnalogChannelValues& valu
   }
   auto cells = TakenCells(values, true, reporter);
   if (!cells) return 0;
-  long long largest = 0;
-  for (std::size_t k = 0; k < sections.RecordCount(ANALOG); ++k) {
-    largest = std::max<long long>(largest, DecimalTextToInt(list[sections.RecordStart(ANALOG, k)]));
-  }
-  cells->insert(cells->begin(), {std::to_string(largest + 1), *satIndex});
+  cells->insert(cells->begin(), {std::to_string(LargestIndex(list, sections, {ANALOG}) + 1), *satIndex});
   list.insert(list.begin() + static_cast<std::ptrdiff_t>(sections.Span(ANALOG)->end), cells->begin(), cells->end());
   Finish(model);
   return 1;
@@ -306,7 +275,7 @@ AnalogChannelValues NewAnalogChannelDefaults(const ListViewModel& model, Reporte
 
 int ApplyNewAnalogChannel(ListViewModel& model, const AnalogChannelValues& values, Reporter& reporter) {
   model.RecordUndo("New Ana Channel");
-  if (values.frequency.find_first_not_of(' ') == std::string::npos) {
+  if (TrimBlanks(values.frequency).empty()) {
     reporter.Message("Frequency not filled!");
     return 0;
   }

@@ -8,6 +8,7 @@ namespace chanora {
 namespace {
 
 constexpr std::size_t kNameLength = 13;
+constexpr std::size_t kHexDigits = 8;
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < ' ' || c == 0x7F; }
 
@@ -16,7 +17,7 @@ std::string Label(std::string_view label) { return std::string(label); }
 }  // namespace
 
 std::optional<std::string> NameCellProblem(std::string_view label, std::string_view name) {
-  if (name.find_first_not_of(' ') == std::string_view::npos) return FormatText("%s not filled!", Label(label).c_str());
+  if (TrimBlanks(name).empty()) return FormatText("%s not filled!", Label(label).c_str());
   if (name.size() > kNameLength) {
     return FormatText("%s exceeds %zu characters!!!", Label(label).c_str(), kNameLength);
   }
@@ -28,7 +29,7 @@ std::optional<std::string> NameCellProblem(std::string_view label, std::string_v
 
 std::optional<std::string> WordCellProblem(std::string_view label, std::string_view value, std::size_t width,
                                            bool satelliteRecord) {
-  if (value.find_first_not_of(' ') == std::string_view::npos) return FormatText("%s not filled!", Label(label).c_str());
+  if (TrimBlanks(value).empty()) return FormatText("%s not filled!", Label(label).c_str());
   auto breaksRecord = [&](char c) { return c == ' ' || c == '"' || IsControl(c) || (satelliteRecord && c == '#'); };
   if (std::any_of(value.begin(), value.end(), breaksRecord)) {
     const char* format =
@@ -45,6 +46,18 @@ std::optional<std::string> FrequencyCellProblem(std::string_view label, std::str
   if (value.size() != 4 && value.size() != 5) {
     return FormatText("%s must be 4 or 5 characters!!!", Label(label).c_str());
   }
+  return std::nullopt;
+}
+
+std::optional<std::string> NumberCellProblem(std::string_view label, std::string_view value, std::size_t width) {
+  if (auto problem = WordCellProblem(label, value, width, false)) return problem;
+  if (!ParseDecimalToken(value)) return FormatText("%s must be a number!!!", Label(label).c_str());
+  return std::nullopt;
+}
+
+std::optional<std::string> HexCellProblem(std::string_view label, std::string_view value) {
+  if (auto problem = WordCellProblem(label, value, kHexDigits, false)) return problem;
+  if (!ParseHexToken(value)) return FormatText("%s must be a hexadecimal number!!!", Label(label).c_str());
   return std::nullopt;
 }
 

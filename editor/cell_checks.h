@@ -21,8 +21,17 @@ std::optional<std::string> NameCellProblem(std::string_view label, std::string_v
 std::optional<std::string> WordCellProblem(std::string_view label, std::string_view value, std::size_t width,
                                            bool satelliteRecord);
 
-// A frequency field: a word of 4 or 5 characters, as the record checks ask.
+// A frequency (or symbol rate) field: a word of 4 or 5 characters, as the
+// record checks ask.
 std::optional<std::string> FrequencyCellProblem(std::string_view label, std::string_view value,
                                                 bool satelliteRecord);
+
+// A decimal number cell (active audio, a PID): a word of at most `width`
+// characters that reads whole as a number.
+std::optional<std::string> NumberCellProblem(std::string_view label, std::string_view value, std::size_t width);
+
+// A hexadecimal cell (a service id): a word of one to eight hex digits, so
+// that its value fits 32 bits.
+std::optional<std::string> HexCellProblem(std::string_view label, std::string_view value);
 
 }  // namespace chanora

@@ -1,8 +1,10 @@
 #include "editor/channel_records.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "editor/section_map.h"
+#include "engine/text_conversion.h"
 
 namespace chanora {
 
@@ -36,12 +38,44 @@ std::vector<std::string> NullRecord(SectionKind kind, std::string_view tpIndex, 
 }
 
 std::string NormalizedText(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-  std::string upper(text);
+  std::string upper(TrimBlanks(text));
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return upper;
+}
+
+std::optional<std::size_t> FindRecordByIndex(const LineList& list, const SectionMap& sections, SectionKind kind,
+                                             std::string_view index) {
+  for (std::size_t record = 0; record < sections.RecordCount(kind); ++record) {
+    const std::size_t start = sections.RecordStart(kind, record);
+    if (list[start] == index) return start;
+  }
+  return std::nullopt;
+}
+
+long long LargestIndex(const LineList& list, const SectionMap& sections, std::initializer_list<SectionKind> kinds) {
+  long long largest = 0;
+  for (SectionKind kind : kinds) {
+    for (std::size_t record = 0; record < sections.RecordCount(kind); ++record) {
+      largest = std::max<long long>(largest, DecimalTextToInt(list[sections.RecordStart(kind, record)]));
+    }
+  }
+  return largest;
+}
+
+std::vector<std::string> SatelliteNames(const LineList& list, const SectionMap& sections) {
+  std::vector<std::string> names;
+  for (std::size_t record = 0; record < sections.RecordCount(SATELLITE); ++record) {
+    names.push_back(list[sections.RecordStart(SATELLITE, record) + 1]);
+  }
+  return names;
+}
+
+std::optional<std::size_t> SatelliteOfIndex(const LineList& list, const SectionMap& sections,
+                                            std::string_view satIndex) {
+  for (std::size_t record = 0; record < sections.RecordCount(SATELLITE); ++record) {
+    if (list[sections.RecordStart(SATELLITE, record)] == satIndex) return record;
+  }
+  return std::nullopt;
 }
 
 }  // namespace chanora

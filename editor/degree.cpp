@@ -8,12 +8,6 @@
 namespace chanora {
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The value of the leading digits, 0 when there are none; kept small enough

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 
+#include "editor/cell_checks.h"
 #include "editor/channel_records.h"
 #include "editor/degree.h"
 #include "editor/list_view_model.h"
@@ -24,21 +26,9 @@ constexpr const char* kSameServiceId =
     "ERROR : Channel Having Same SvcId,Tp Value EXIST!\r\nTo Edit,Change SvcId or TP Value!!";
 constexpr const char* kSameIndexTwice =
     "ERROR:Digital channel and Digital PID channel have a same svc index.\r\n It must be defferenet!!";
+constexpr const char* kNoSatellite = "Satellite not selected!";
+constexpr const char* kNoFreeTpIndex = "No Digital TP index left (0 to 4999)!!!";
 
-// Refusals of values that the list file could not carry or read back.
-constexpr const char* kServiceIdNotHex = "CANCELED : SvcId must be a hex number of 1 to 8 digits!!!";
-constexpr const char* kBadName =
-    "CANCELED : Name must have 1 to 13 characters, without '\"', '~' or '#'!!!";
-constexpr const char* kBadActiveAudio = "CANCELED : Active Audio must be a number of 1 to 6 digits!!!";
-constexpr const char* kBadPid = "CANCELED : Video, Audio and PCR PID must be numbers of 1 to 8 digits!!!";
-constexpr const char* kBadTpValues = "CANCELED : Frequency and Symbol Rate must have 4 or 5 characters!!!";
-constexpr const char* kBadBouquet =
-    "CANCELED : Bouquet must have 1 to 13 characters, without '\"', '~' or '#'!!!";
-constexpr const char* kNoSatellite = "CANCELED : No satellite is selected!!!";
-constexpr const char* kNoFreeTpIndex = "CANCELED : No Digital TP index left (0 to 4999)!!!";
-
-constexpr std::size_t kMaxNameLength = 13;
-constexpr std::size_t kServiceIdWidth = 8;
 constexpr std::size_t kActiveAudioWidth = 6;
 constexpr std::size_t kPidWidth = 8;
 constexpr long long kMaxTpIndex = 4999;
@@ -70,74 +60,12 @@ enum RowCell {
 // Cells of a DIGITAL TP record.
 constexpr std::size_t kTpSat = 1, kTpFrequency = 2, kTpSymbolRate = 3, kTpPolarization = 4, kTpBouquet = 5;
 
-std::string Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
+std::string Trimmed(std::string_view text) { return std::string(TrimBlanks(text)); }
 
-bool IsControl(char c) { return static_cast<unsigned char>(c) < ' ' || c == 0x7F; }
-
-// A name reads back unchanged when it is quoted on one line: no quote, no
-// '~' (which turns into a blank), no '#', and short enough for the receiver.
-bool IsWritableName(std::string_view name) {
-  if (Trimmed(name).empty() || name.size() > kMaxNameLength) return false;
-  return std::none_of(name.begin(), name.end(),
-                      [](char c) { return c == '"' || c == '~' || c == '#' || IsControl(c); });
-}
-
-// A field other than a name must be one word.
-bool IsWord(std::string_view value, std::size_t width) {
-  if (value.empty() || value.size() > width) return false;
-  return std::none_of(value.begin(), value.end(), [](char c) { return c == ' ' || c == '"' || IsControl(c); });
-}
-
-// The record checks take frequencies and symbol rates of 4 or 5 characters.
-bool IsTpNumber(std::string_view value) { return value.size() >= 4 && IsWord(value, 5); }
-
-bool IsNumber(std::string_view value, std::size_t width) {
-  return IsWord(value, width) && ParseDecimalToken(value).has_value();
-}
-
-// The value of a hexadecimal text of at most eight digits, without the
-// conversion's message; nothing for any other text.
-std::optional<unsigned> QuietHex(std::string_view text) {
-  if (text.empty() || text.size() > kServiceIdWidth) return std::nullopt;
-  unsigned value = 0;
-  for (char c : text) {
-    unsigned digit;
-    if (c >= '0' && c <= '9') {
-      digit = static_cast<unsigned>(c - '0');
-    } else if (c >= 'A' && c <= 'F') {
-      digit = static_cast<unsigned>(c - 'A' + 10);
-    } else if (c >= 'a' && c <= 'f') {
-      digit = static_cast<unsigned>(c - 'a' + 10);
-    } else {
-      return std::nullopt;
-    }
-    value = value * 16 + digit;
-  }
-  return value;
-}
-
-std::optional<std::size_t> FindByIndex(const LineList& list, const SectionMap& sections, SectionKind kind,
-                                       std::string_view index) {
-  for (std::size_t record = 0; record < sections.RecordCount(kind); ++record) {
-    const std::size_t start = sections.RecordStart(kind, record);
-    if (list[start] == index) return start;
-  }
-  return std::nullopt;
-}
-
-// The largest Index of the records of the kinds given, read as decimal.
-long long LargestIndex(const LineList& list, const SectionMap& sections, std::initializer_list<SectionKind> kinds) {
-  long long largest = 0;
-  for (SectionKind kind : kinds) {
-    for (std::size_t record = 0; record < sections.RecordCount(kind); ++record) {
-      largest = std::max<long long>(largest, DecimalTextToInt(list[sections.RecordStart(kind, record)]));
-    }
-  }
-  return largest;
+// Shows the first problem, if any; true when there was none.
+bool Writable(std::optional<std::string> problem, Reporter& reporter) {
+  if (problem) reporter.Message(*problem);
+  return !problem;
 }
 
 // The service id, channel kind and cells the dialog's fields make.
@@ -162,12 +90,8 @@ ChannelFields FieldsOf(const DigitalChannelDialog& dialog) {
 // dropped when the list is read again.
 bool ServiceIdAccepted(const ChannelFields& fields, Reporter& reporter) {
   if (fields.serviceId.empty()) return true;
-  const std::optional<unsigned> value = QuietHex(fields.serviceId);
-  if (!value) {
-    reporter.Message(kServiceIdNotHex);
-    return false;
-  }
-  if (*value == 0) {
+  if (!Writable(HexCellProblem("SvcId", fields.serviceId), reporter)) return false;
+  if (ParseHexToken(fields.serviceId) == 0u) {
     reporter.Message(kZeroServiceId);
     return false;
   }
@@ -176,27 +100,19 @@ bool ServiceIdAccepted(const ChannelFields& fields, Reporter& reporter) {
 
 // The cells of the channel record itself, checked before anything is written.
 bool ChannelCellsWritable(const DigitalChannelDialog& dialog, const ChannelFields& fields, Reporter& reporter) {
-  if (!IsWritableName(dialog.name)) {
-    reporter.Message(kBadName);
-    return false;
+  auto problem = NameCellProblem("Name", dialog.name);
+  if (!problem) problem = NumberCellProblem("Active Audio", fields.activeAudio, kActiveAudioWidth);
+  if (fields.Kind() == CHANNEL_PID) {
+    constexpr std::array<const char*, 3> kPidLabels = {"Video PID", "Audio PID", "PCR PID"};
+    for (std::size_t k = 0; k < kPidLabels.size() && !problem; ++k) {
+      problem = NumberCellProblem(kPidLabels[k], fields.pids[k], kPidWidth);
+    }
   }
-  if (!IsNumber(fields.activeAudio, kActiveAudioWidth)) {
-    reporter.Message(kBadActiveAudio);
-    return false;
-  }
-  if (fields.Kind() == CHANNEL_PID &&
-      !std::all_of(fields.pids.begin(), fields.pids.end(),
-                   [](const std::string& pid) { return IsNumber(pid, kPidWidth); })) {
-    reporter.Message(kBadPid);
-    return false;
-  }
-  return true;
+  return Writable(std::move(problem), reporter);
 }
 
 bool BouquetWritable(const std::string& bouquet, Reporter& reporter) {
-  if (IsWritableName(bouquet)) return true;
-  reporter.Message(kBadBouquet);
-  return false;
+  return Writable(NameCellProblem("Bouquet", bouquet), reporter);
 }
 
 // The TP values as typed, with the chosen satellite.
@@ -266,11 +182,9 @@ TpChoice ChooseTp(const LineList& list, const SectionMap& sections, Reporter& re
   }
   // From here the user's values may become a new TP: they must be writable
   // before the user is asked anything.
-  if (!IsTpNumber(values.frequency) || !IsTpNumber(values.symbolRate)) {
-    reporter.Message(kBadTpValues);
-    return choice;
-  }
-  if (!BouquetWritable(values.bouquet, reporter)) return choice;
+  auto problem = FrequencyCellProblem("Frequency", values.frequency, false);
+  if (!problem) problem = FrequencyCellProblem("Symbol Rate", values.symbolRate, false);
+  if (!Writable(std::move(problem), reporter) || !BouquetWritable(values.bouquet, reporter)) return choice;
   const long long newIndex = LargestIndex(list, sections, {DIGITAL}) + 1;
   if (auto near = firstOther([&](std::size_t tp) { return NearTp(list, tp, values); })) {
     switch (reporter.Ask(ReplaceQuestion(list, *near), "REPLACE", Buttons::YesNoCancel)) {
@@ -292,10 +206,6 @@ TpChoice ChooseTp(const LineList& list, const SectionMap& sections, Reporter& re
   return choice;
 }
 
-std::vector<std::string> NewTpRecord(const TpChoice& choice, const TpValues& values) {
-  return {choice.index, values.satIndex, values.frequency, values.symbolRate, values.polarization, values.bouquet};
-}
-
 // The cells of the channel record after its Index.
 std::vector<std::string> ChannelCells(const DigitalChannelDialog& dialog, const ChannelFields& fields,
                                       const std::string& tpIndex, const std::string& satIndex) {
@@ -312,12 +222,12 @@ std::vector<std::string> ChannelCells(const DigitalChannelDialog& dialog, const 
 bool ServiceIdTakenOnTp(const LineList& list, const SectionMap& sections, std::optional<std::size_t> edited,
                         const std::string& tpIndex, const std::string& serviceId) {
   const int tp = DecimalTextToInt(tpIndex);
-  const std::optional<unsigned> id = QuietHex(serviceId);
+  const std::optional<unsigned> id = ParseHexToken(serviceId);
   for (std::size_t record = 0; record < sections.RecordCount(CHANNEL); ++record) {
     const std::size_t start = sections.RecordStart(CHANNEL, record);
     if (start == edited || DecimalTextToInt(list[start + 1]) != tp) continue;
     // By value: 00A1 and A1 are the same service.
-    const std::optional<unsigned> other = QuietHex(Trimmed(list[start + 3]));
+    const std::optional<unsigned> other = ParseHexToken(TrimBlanks(list[start + 3]));
     if (other && other == id && *id != 0) return true;
   }
   return false;
@@ -332,6 +242,16 @@ void InsertCells(LineList& list, std::size_t at, const std::vector<std::string>&
   list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), cells.begin(), cells.end());
 }
 
+// Appends the new TP to the DIGITAL section; gives where the cell at
+// `position` stands afterwards.
+std::size_t InsertNewTp(LineList& list, const SectionMap& sections, const TpChoice& tp, const TpValues& values,
+                        std::size_t position) {
+  const std::size_t at = sections.Span(DIGITAL)->end;
+  InsertCells(list, at,
+              {tp.index, values.satIndex, values.frequency, values.symbolRate, values.polarization, values.bouquet});
+  return position >= at ? position + static_cast<std::size_t>(InfoOf(DIGITAL).fieldCount) : position;
+}
+
 // The satellite record at drop-down position `satellite`, if there is one.
 std::optional<std::size_t> SatelliteRecord(const ListViewModel& model, std::optional<std::size_t> satellite) {
   const SectionMap sections(model.list);
@@ -341,10 +261,7 @@ std::optional<std::size_t> SatelliteRecord(const ListViewModel& model, std::opti
 
 DigitalChannelDialog DialogWithSatellites(const ListViewModel& model) {
   DigitalChannelDialog dialog;
-  const SectionMap sections(model.list);
-  for (std::size_t record = 0; record < sections.RecordCount(SATELLITE); ++record) {
-    dialog.satelliteNames.push_back(model.list[sections.RecordStart(SATELLITE, record) + 1]);
-  }
+  dialog.satelliteNames = SatelliteNames(model.list, SectionMap(model.list));
   return dialog;
 }
 
@@ -354,8 +271,8 @@ int DeleteOrInsertNull(ListViewModel& model, Reporter& reporter, std::size_t row
   const RowTable& rows = model.rows.digital;
   const std::string index(rows.Cell(list, row, kRowIndex));
   const SectionMap sections(list);
-  const std::optional<std::size_t> channel = FindByIndex(list, sections, CHANNEL, index);
-  const std::optional<std::size_t> pid = FindByIndex(list, sections, CHANNEL_PID, index);
+  const std::optional<std::size_t> channel = FindRecordByIndex(list, sections, CHANNEL, index);
+  const std::optional<std::size_t> pid = FindRecordByIndex(list, sections, CHANNEL_PID, index);
   if (channel && pid) {
     reporter.Message(kSameIndexTwice);
     return 0;
@@ -412,7 +329,7 @@ int SaveEdit(ListViewModel& model, Reporter& reporter, std::size_t row, const Di
   const TpValues values = TpValuesOf(dialog, satIndex);
 
   const SectionMap sections(list);
-  const std::optional<std::size_t> current = FindByIndex(list, sections, DIGITAL, rows.Cell(list, row, kRowTp));
+  const std::optional<std::size_t> current = FindRecordByIndex(list, sections, DIGITAL, rows.Cell(list, row, kRowTp));
   if (!current) {
     reporter.Message(kNoCurrentTp);
     return 0;
@@ -424,7 +341,7 @@ int SaveEdit(ListViewModel& model, Reporter& reporter, std::size_t row, const Di
   if (bouquetChanged && !BouquetWritable(values.bouquet, reporter)) return 0;
 
   const SectionKind kind = fields.Kind();
-  const std::optional<std::size_t> record = FindByIndex(list, sections, kind, rows.Cell(list, row, kRowIndex));
+  const std::optional<std::size_t> record = FindRecordByIndex(list, sections, kind, rows.Cell(list, row, kRowIndex));
   if (!record) {
     reporter.Message(kind == CHANNEL ? "Error: Can't finde Current Channel" : "Error: Can't finde Current channel_pid");
     return 0;
@@ -440,11 +357,7 @@ int SaveEdit(ListViewModel& model, Reporter& reporter, std::size_t row, const Di
   // Every check has passed; from here on the list is written.
   std::size_t recordStart = *record;
   if (bouquetChanged) list[tp.start + kTpBouquet] = values.bouquet;
-  if (tp.kind == TpChoice::New) {
-    const std::size_t at = sections.Span(DIGITAL)->end;
-    InsertCells(list, at, NewTpRecord(tp, values));
-    if (recordStart >= at) recordStart += static_cast<std::size_t>(InfoOf(DIGITAL).fieldCount);
-  }
+  if (tp.kind == TpChoice::New) recordStart = InsertNewTp(list, sections, tp, values, recordStart);
   const std::vector<std::string> cells = ChannelCells(dialog, fields, tpIndex, satIndex);
   std::copy(cells.begin(), cells.end(), list.begin() + static_cast<std::ptrdiff_t>(recordStart + 1));
   FinishChange(model);
@@ -474,13 +387,7 @@ std::optional<DigitalChannelDialog> OpenDigitalChannelEdit(const ListViewModel& 
   dialog.horizontal = cell(kRowPolarization) == "H";
   dialog.bouquet = Trimmed(cell(kRowBouquet));
   // The satellite the row was built from, by its index: names may repeat.
-  const SectionMap sections(list);
-  for (std::size_t record = 0; record < sections.RecordCount(SATELLITE); ++record) {
-    if (list[sections.RecordStart(SATELLITE, record)] == cell(kRowSat)) {
-      dialog.satellite = record;
-      break;
-    }
-  }
+  dialog.satellite = SatelliteOfIndex(list, SectionMap(list), cell(kRowSat));
   dialog.lnbHigh = cell(kRowLnbHigh);
   dialog.lnbLow = cell(kRowLnbLow);
   dialog.position = cell(kRowPosition);
@@ -523,7 +430,7 @@ bool ChooseDigitalSatellite(const ListViewModel& model, Reporter& reporter, Digi
 }
 
 void ServiceIdTyped(DigitalChannelDialog& dialog) {
-  dialog.pidsEnabled = Trimmed(dialog.serviceId).empty();
+  dialog.pidsEnabled = TrimBlanks(dialog.serviceId).empty();
   if (!dialog.pidsEnabled) {
     dialog.videoPid.clear();
     dialog.audioPid.clear();
@@ -573,11 +480,7 @@ int ApplyNewDigitalChannel(ListViewModel& model, Reporter& reporter, const Digit
 
   // Every check has passed; from here on the list is written.
   std::size_t at = sections.Span(kind)->end;
-  if (tp.kind == TpChoice::New) {
-    const std::size_t tpAt = sections.Span(DIGITAL)->end;
-    InsertCells(list, tpAt, NewTpRecord(tp, values));
-    if (at >= tpAt) at += static_cast<std::size_t>(InfoOf(DIGITAL).fieldCount);
-  }
+  if (tp.kind == TpChoice::New) at = InsertNewTp(list, sections, tp, values, at);
   const SectionMap after(list);
   std::vector<std::string> cells{std::to_string(LargestIndex(list, after, {CHANNEL, CHANNEL_PID}) + 1)};
   const std::vector<std::string> rest = ChannelCells(dialog, fields, tp.index, values.satIndex);

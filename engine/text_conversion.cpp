@@ -1,5 +1,6 @@
 #include "engine/text_conversion.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <limits>
@@ -74,6 +75,22 @@ std::optional<int> ParseDecimalToken(std::string_view token) {
   int value = ReadSignedDigits(token, 0, &digits);
   if (digits == 0 || SignAndDigitsLength(token) != token.size()) return std::nullopt;
   return value;
+}
+
+std::optional<unsigned> ParseHexToken(std::string_view token) {
+  constexpr std::size_t kMaxHexDigits = 8;
+  if (token.empty() || token.size() > kMaxHexDigits) return std::nullopt;
+  unsigned value = 0;
+  const char* end = token.data() + token.size();
+  const auto [stop, error] = std::from_chars(token.data(), end, value, 16);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 std::string FormatText(const char* format, ...) {

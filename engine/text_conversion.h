@@ -22,6 +22,14 @@ int DecimalTextToInt(std::string_view text);
 // nothing else); values beyond the range of int are held at its limits.
 std::optional<int> ParseDecimalToken(std::string_view token);
 
+// A whole token of one to eight hexadecimal digits, either case, read
+// without the conversion's message; nothing for any other token. Eight
+// digits is the most a 32-bit value holds.
+std::optional<unsigned> ParseHexToken(std::string_view token);
+
+// The text without the blanks (spaces) at both ends.
+std::string_view TrimBlanks(std::string_view text);
+
 // printf-style formatting of the system's message texts.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

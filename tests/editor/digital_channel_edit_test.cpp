@@ -15,7 +15,8 @@ const std::string kSameId =
     "ERROR : Channel Having Same SvcId,Tp Value EXIST!\r\nTo Edit,Change SvcId or TP Value!!";
 const std::string kKind = "ERROR:When PID Value is filled, SvcID must not fill!!";
 const std::string kZero = "CANCELED : SvcId nust not be zero!!!";
-const std::string kBadTp = "CANCELED : Frequency and Symbol Rate must have 4 or 5 characters!!!";
+const std::string kNoFrequency = "Frequency not filled!";
+const std::string kQuoteInName = "Name must not hold '\"', '~' or '#'!!!";
 
 // Rows: 0 DAS ERSTE on TP 1, 1 PHOENIX on TP "07", 2 ZDF RADIO on TP 7 (all
 // satellite 0), 3 the PID channel RAI UNO on TP 3 of satellite 1. Satellite
@@ -226,34 +227,33 @@ TEST_F(DigitalChannelEditTest, RefusalsWriteNothing) {
        {kSameId}},
       {"id 0", none, 0, [](auto& d) { d.serviceId = "0"; }, {kZero}},
       {"id 0000", none, 0, [](auto& d) { d.serviceId = " 0000 "; }, {kZero}},
-      {"id not hex", none, 0, [](auto& d) { d.serviceId = "12G4"; },
-       {"CANCELED : SvcId must be a hex number of 1 to 8 digits!!!"}},
-      {"id too wide", none, 0, [](auto& d) { d.serviceId = "123456789"; },
-       {"CANCELED : SvcId must be a hex number of 1 to 8 digits!!!"}},
+      {"id not hex", none, 0, [](auto& d) { d.serviceId = "12G4"; }, {"SvcId must be a hexadecimal number!!!"}},
+      {"id with 0x", none, 0, [](auto& d) { d.serviceId = "0x1F"; }, {"SvcId must be a hexadecimal number!!!"}},
+      {"id too wide", none, 0, [](auto& d) { d.serviceId = "000000001"; }, {"SvcId exceeds 8 characters!!!"}},
       {"id and PID", none, 0, [](auto& d) { d.videoPid = "100"; }, {kKind}},
       {"PID row without PIDs", none, 3, [](auto& d) { d.videoPid = d.audioPid = d.pcrPid = " "; }, {kKind}},
-      {"PID row, one PID empty", none, 3, [](auto& d) { d.audioPid = ""; },
-       {"CANCELED : Video, Audio and PCR PID must be numbers of 1 to 8 digits!!!"}},
+      {"PID row, one PID empty", none, 3, [](auto& d) { d.audioPid = ""; }, {"Audio PID not filled!"}},
+      {"PID row, PID not a number", none, 3, [](auto& d) { d.pcrPid = "81x"; }, {"PCR PID must be a number!!!"}},
       {"degree", none, 0, [](auto& d) { d.degree = "N12"; },
        {"ERROR in converting degree format!!!", "Degree format ERROR!!!"}},
-      {"name of 14", none, 0, [](auto& d) { d.name = "ABCDEFGHIJKLMN"; },
-       {"CANCELED : Name must have 1 to 13 characters, without '\"', '~' or '#'!!!"}},
-      {"name with quote", none, 0, [](auto& d) { d.name = "A\"B"; },
-       {"CANCELED : Name must have 1 to 13 characters, without '\"', '~' or '#'!!!"}},
-      {"name with ~", none, 0, [](auto& d) { d.name = "A~B"; },
-       {"CANCELED : Name must have 1 to 13 characters, without '\"', '~' or '#'!!!"}},
-      {"name with #", none, 3, [](auto& d) { d.name = "#1"; },
-       {"CANCELED : Name must have 1 to 13 characters, without '\"', '~' or '#'!!!"}},
-      {"empty name", none, 0, [](auto& d) { d.name = "  "; },
-       {"CANCELED : Name must have 1 to 13 characters, without '\"', '~' or '#'!!!"}},
-      {"active audio", none, 0, [](auto& d) { d.activeAudio = "1 2"; },
-       {"CANCELED : Active Audio must be a number of 1 to 6 digits!!!"}},
-      {"bouquet of 14", none, 0, [](auto& d) { d.bouquet = "ABCDEFGHIJKLMN"; },
-       {"CANCELED : Bouquet must have 1 to 13 characters, without '\"', '~' or '#'!!!"}},
-      {"frequency of 3 for a new TP, before the question", none, 0, [](auto& d) { d.frequency = "120"; }, {kBadTp}},
-      {"empty symbol rate", none, 0, [](auto& d) { d.symbolRate = ""; }, {kBadTp}},
+      {"name of 14", none, 0, [](auto& d) { d.name = "ABCDEFGHIJKLMN"; }, {"Name exceeds 13 characters!!!"}},
+      {"name with quote", none, 0, [](auto& d) { d.name = "A\"B"; }, {kQuoteInName}},
+      {"name with ~", none, 0, [](auto& d) { d.name = "A~B"; }, {kQuoteInName}},
+      {"name with #", none, 3, [](auto& d) { d.name = "#1"; }, {kQuoteInName}},
+      {"name with a tab", none, 0, [](auto& d) { d.name = "A\tB"; }, {kQuoteInName}},
+      {"empty name", none, 0, [](auto& d) { d.name = "  "; }, {"Name not filled!"}},
+      {"active audio of two words", none, 0, [](auto& d) { d.activeAudio = "1 2"; },
+       {"Active Audio must not hold a blank or '\"'!!!"}},
+      {"active audio not a number", none, 0, [](auto& d) { d.activeAudio = "1A"; },
+       {"Active Audio must be a number!!!"}},
+      {"active audio of 7", none, 0, [](auto& d) { d.activeAudio = "1234567"; },
+       {"Active Audio exceeds 6 characters!!!"}},
+      {"bouquet of 14", none, 0, [](auto& d) { d.bouquet = "ABCDEFGHIJKLMN"; }, {"Bouquet exceeds 13 characters!!!"}},
+      {"frequency of 3 for a new TP, before the question", none, 0, [](auto& d) { d.frequency = "120"; },
+       {"Frequency must be 4 or 5 characters!!!"}},
+      {"empty symbol rate", none, 0, [](auto& d) { d.symbolRate = ""; }, {"Symbol Rate not filled!"}},
       {"no TP index left", [](LineList& l) { l[SectionMap(l).RecordStart(DIGITAL, 2)] = "4999"; }, 0,
-       [](auto& d) { d.frequency = "11900"; }, {"CANCELED : No Digital TP index left (0 to 4999)!!!"}},
+       [](auto& d) { d.frequency = "11900"; }, {"No Digital TP index left (0 to 4999)!!!"}},
       {"current TP missing", [](LineList& l) { l[SectionMap(l).RecordStart(DIGITAL, 0)] = "01"; }, 0,
        [](auto&) {}, {"Error on current TP index"}},
   };
@@ -357,12 +357,12 @@ TEST_F(DigitalChannelEditTest, NewChannel) {
       {"nothing filled", [](auto&) {}, {}, 0, 0, {kKind}},
       {"id and PID", [](auto& d) { d.serviceId = "1", d.pcrPid = "2"; }, {}, 0, 1, {kKind}},
       {"id 0", [](auto& d) { d.serviceId = "00"; }, {}, 0, 0, {kZero}},
-      {"id only, no TP data", [](auto& d) { d.serviceId = "1F"; }, {}, 0, 0, {kBadTp}},
+      {"id only, no TP data", [](auto& d) { d.serviceId = "1F"; }, {}, 0, 0, {kNoFrequency}},
       {"near TP, Cancel",
        [](auto& d) { d.serviceId = "1F", d.frequency = "11776", d.symbolRate = "27500", d.horizontal = false; },
        {Answer::Cancel}, 0, 0, {}},
       {"no satellite", [](auto& d) { d.serviceId = "1F", d.satellite.reset(); }, {}, 0, 0,
-       {"CANCELED : No satellite is selected!!!"}},
+       {"Satellite not selected!"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
