@@ -30,8 +30,11 @@ Answer ConsoleReporter::Ask(const std::string& text, const std::string& caption,
 void ConsoleReporter::AppendLine(const std::string& text) {
   if (text == "CLEAR ALL MESSAGE") return;  // a command to the window, not a line
   EndProgressBar();
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fputc('\n', stdout);
+  // The window's lines carry CR LF; a terminal or a log wants LF alone.
+  std::string line = text;
+  for (std::size_t at; (at = line.find("\r\n")) != std::string::npos;) line.erase(at, 1);
+  if (line.empty() || line.back() != '\n') line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stdout);
   std::fflush(stdout);
 }
 
