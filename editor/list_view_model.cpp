@@ -6,6 +6,7 @@
 #include "editor/degree.h"
 #include "editor/section_map.h"
 #include "engine/list_db.h"
+#include "engine/reporter.h"
 #include "engine/text_conversion.h"
 
 namespace chanora {
@@ -101,6 +102,16 @@ std::size_t ListViewModel::RecordStartOfRow(std::size_t row, bool digital) const
 
 std::size_t ListViewModel::ChannelRowCount(bool digital) const {
   return (digital ? rows.digital : rows.analog).RowCount();
+}
+
+bool ListViewModel::SaveQuestionOnClose(CListDB& engine, Reporter& reporter) {
+  if (!modified || reporter.Ask("Saveing  Modified Data!!!", "Saving", Buttons::YesNo) != Answer::Yes) return true;
+  if (!engine.WriteFormattedText(list)) {
+    reporter.Message("ERROR!!! Saving not Complete");
+    return false;
+  }
+  modified = false;
+  return true;
 }
 
 bool ListViewModel::Undo() {

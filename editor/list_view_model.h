@@ -12,6 +12,7 @@
 namespace chanora {
 
 class CListDB;
+class Reporter;
 
 // Records taken by Cut, one buffer per kind, until they are pasted.
 struct CutBuffers {
@@ -51,6 +52,11 @@ class ListViewModel {
   SectionKind RowSection(std::size_t row, bool digital) const;
   std::size_t RecordStartOfRow(std::size_t row, bool digital) const;
   std::size_t ChannelRowCount(bool digital) const;
+
+  // When the view closes with changes that are not saved: asks "Saveing
+  // Modified Data!!!" and on Yes writes the list to the engine's file. False
+  // only when that save failed ("ERROR!!! Saving not Complete").
+  bool SaveQuestionOnClose(CListDB& engine, Reporter& reporter);
 
   void RecordUndo(const std::string& name) { undo.RecordUndo(list, name); }
   void DiscardNewestUndo() { undo.DiscardNewestUndo(); }

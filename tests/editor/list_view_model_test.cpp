@@ -116,5 +116,27 @@ TEST_F(ListView, UndoKeepsTheNewestFiveChangesByName) {
   EXPECT_EQ(model.undo.MenuText(), "Undo (5 - Cut Channel)");
 }
 
+TEST_F(ListView, AsksToSaveOnCloseWhenChangedByAnyEdit) {
+  TempDir dir;
+  WriteBytes(dir.File("list.txt"), DemoListBytes());
+  CListDB engine(dir.File("list.txt"), reporter);
+  ListViewModel model;
+  ASSERT_TRUE(model.Load(engine));
+  EXPECT_TRUE(model.SaveQuestionOnClose(engine, reporter));
+  EXPECT_TRUE(reporter.questions.empty());  // nothing changed, nothing asked
+
+  ASSERT_TRUE(MoveRow(model, 1, 0, reporter));  // not in the undo history, a change all the same
+  EXPECT_TRUE(model.SaveQuestionOnClose(engine, reporter));  // answered No
+  EXPECT_EQ(reporter.questions, std::vector<std::string>{"Saving: Saveing  Modified Data!!!"});
+  EXPECT_EQ(ReadBytes(dir.File("list.txt")), DemoListBytes());
+
+  reporter.answers = {Answer::Yes};
+  EXPECT_TRUE(model.SaveQuestionOnClose(engine, reporter));
+  EXPECT_FALSE(model.modified);
+  LineList saved;
+  ASSERT_TRUE(CListDB(dir.File("list.txt"), reporter).ReadFormattedText(saved));
+  EXPECT_EQ(saved[model.RecordStartOfRow(0, true) + 5], "Aurora Two");
+}
+
 }  // namespace
 }  // namespace chanora::testing
