@@ -1,14 +1,13 @@
 #include "serial/flash_download.h"
 
-#include <cstdint>
 #include <thread>
 
-#include "compiler/crc.h"
 #include "engine/file_io.h"
 #include "engine/reporter.h"
 #include "engine/text_conversion.h"
 #include "serial/comm.h"
 #include "serial/frames.h"
+#include "serial/packet_file_reader.h"
 
 namespace chanora {
 namespace {
@@ -16,21 +15,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kPacketHeaderSize = 12;
-constexpr std::size_t kPacketFrameSize = 65536;  // what the loader buffers of one packet
 constexpr int kAttempts = 3;
 constexpr int kVerdictReads = 30;
-
-std::uint32_t BigEndian32(std::string_view bytes) {
-  std::uint32_t value = 0;
-  for (char c : bytes.substr(0, 4)) value = (value << 8) | static_cast<unsigned char>(c);
-  return value;
-}
-
-void AppendBigEndian32(std::string& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
-}
 
 class Downloader {
  public:
@@ -41,9 +27,9 @@ class Downloader {
     reporter_.AppendLine("CLEAR ALL MESSAGE");
     auto file = ReadWholeFile(path);
     if (!file) return Fail(FormatText("Fail to open input file %s\n", path.c_str()));
+    file_ = PacketFileReader(std::move(*file));
     // Nothing to send and nothing to measure progress against.
-    if (file->empty()) return Fail("File packet information is not correct.\n");
-    file_ = std::move(*file);
+    if (file_.Empty()) return Fail("File packet information is not correct.\n");
     if (!comm_.Open(settings_.port)) return 0;
     reporter_.AppendLine("serial initialize\r\n");
     comm_.Configure();
@@ -94,9 +80,10 @@ class Downloader {
   }
 
   bool SendFileHeader() {
-    header_ = Take(kFileHeaderSize);
-    if (header_.size() < kFileHeaderSize) return Fail("ERRER in reading file header.\n");
-    if (header_[0] != '\x55' || header_[1] != '\xAA') return Fail("File header format is not correct.\n");
+    const FileBytes header = file_.TakeFileHeader();
+    ShowProgress();
+    if (!header) return Fail(header.problem);
+    header_ = header.bytes;
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
       reporter_.AppendLine(FormatText("send DN_HEADER => %d times\r\n", attempt));
       if (Exchange(header_)) {
@@ -111,29 +98,23 @@ class Downloader {
   bool SendPackets() {
     while (true) {
       comm_.Write(kNxtFrame);
-      if (position_ == file_.size()) return true;
-      const std::string packetHeader = Take(kPacketHeaderSize);
-      if (packetHeader.size() < kPacketHeaderSize) return Fail("\nERROR in reading File read error.\n");
-      const std::uint32_t length = BigEndian32(std::string_view(packetHeader).substr(8));
-      if (packetHeader[0] != '\x5A' || packetHeader[1] != '\x5A' ||
-          length > kPacketFrameSize - kPacketHeaderSize - 4) {
-        return Fail("File packet information is not correct.\n");
-      }
+      if (file_.AtEnd()) return true;
+      const FileBytes packetHeader = file_.TakePacketHeader();
+      ShowProgress();
+      if (!packetHeader) return Fail(packetHeader.problem);
+      const std::uint32_t length = PacketFileReader::DataLength(packetHeader.bytes);
       if (!SendDescriptor(length)) return false;
       comm_.Write(kNxtFrame);
       std::this_thread::sleep_for(settings_.packetPause);
-      const std::string body = Take(length + 4);
-      if (body.size() < length + 4) return Fail("\nFile read error.\n");
-      if (!SendPacket(packetHeader + body)) return false;
+      const FileBytes body = file_.TakePacketBody(length);
+      ShowProgress();
+      if (!body) return Fail(body.problem);
+      if (!SendPacket(packetHeader.bytes + body.bytes)) return false;
     }
   }
 
   bool SendDescriptor(std::uint32_t length) {
-    std::string descriptor = "\x02";
-    AppendBigEndian32(descriptor, length);
-    AppendBigEndian32(descriptor, ~length);
-    descriptor += header_[9];  // the loader expects the file header's byte here
-    AppendBigEndian32(descriptor, CRC32(descriptor));
+    const std::string descriptor = PacketFileReader::Descriptor(length, header_[9]);
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
       if (Exchange(descriptor)) return true;
       if (Cancelled()) return false;
@@ -176,13 +157,7 @@ class Downloader {
     return comm_.Read(8, settings_.replyWait) == kAckFrame;
   }
 
-  // The next bytes of the file, fewer at its end; progress follows the file.
-  std::string Take(std::size_t count) {
-    std::string bytes = file_.substr(position_, count);
-    position_ += bytes.size();
-    reporter_.SetProgress(static_cast<int>(position_ * 100 / file_.size()));
-    return bytes;
-  }
+  void ShowProgress() { reporter_.SetProgress(file_.Percent()); }
 
   bool Cancelled() {
     if (settings_.cancel == nullptr || !settings_.cancel->load()) return false;
@@ -203,8 +178,7 @@ class Downloader {
   const TransferSettings& settings_;
   Reporter& reporter_;
   CComm comm_;
-  std::string file_;
-  std::size_t position_ = 0;
+  PacketFileReader file_{std::string()};
   std::string header_;
 };
 
