@@ -6,3 +6,8 @@ source scripts/common.sh
 chanora_install_missing
 chanora_build
 ctest --test-dir build --output-on-failure -j 2 --timeout 300
+
+# The same tests under the sanitizers: any report fails the run.
+chanora_build_sanitized
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j 2 --timeout 600

@@ -20,3 +20,10 @@ chanora_build() {
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build
 }
+
+# The engine and its tests once more with AddressSanitizer and
+# UndefinedBehaviorSanitizer, into build-asan/ (no benchmarks there).
+chanora_build_sanitized() {
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCHANORA_SANITIZE=ON -DCHANORA_BUILD_BENCH=OFF >/dev/null
+  cmake --build build-asan
+}
