@@ -16,9 +16,9 @@
 namespace chanora {
 namespace {
 
-// A full list printed with the console's noise stays far below this; a
-// receiver that floods the line is cut off here.
-constexpr std::size_t kCaptureLimit = 16 * 1024 * 1024;
+// A full list printed with the console's noise (under 2 MiB) stays far below
+// this; a receiver that floods the line is cut off here.
+constexpr std::size_t kCaptureLimit = 4 * 1024 * 1024;
 constexpr std::size_t kReadChunk = 4096;
 constexpr int kEmptyReadLimit = 5;
 constexpr std::string_view kListStart = "[SATELLITE_NAME_LIST]";
@@ -121,6 +121,7 @@ class Uploader {
 
   // The receiver's console waits for "go" in a port cycle of its own.
   bool SendGo() {
+    Pause(1);  // the console sees the port closed before it is opened again
     CComm comm(reporter_, settings_.cancel);
     if (!comm.Open(settings_.port)) return false;
     comm.Configure();

@@ -33,6 +33,9 @@ class Downloader {
     if (!comm_.Open(settings_.port)) return 0;
     reporter_.AppendLine("serial initialize\r\n");
     comm_.Configure();
+    // Bytes left on the line by an earlier session would pass for the
+    // loader's reply; its request repeats, so nothing of worth is lost.
+    comm_.Purge();
     reporter_.AppendLine("Try to make connection...\r\n");
     if (!Connect() || !SendFileHeader() || !SendPackets()) return 0;
     return Terminate();

@@ -99,6 +99,38 @@ TEST_F(ChannelUploadTest, CancelAndBadPortsEndWithoutAFile) {
   EXPECT_FALSE(PortHeld());
 }
 
+TEST_F(ChannelUploadTest, FloodsLongLinesAndALostLineEndClearly) {
+  const std::string output = dir.File("upload.txt");
+  struct Case {
+    const char* what;
+    ConsoleOptions options;
+    const char* lastMessage;
+  };
+  std::vector<Case> cases(3);
+  cases[0] = {"a flood past the capture limit", {}, "ERROR: Uploading is not complete. try again"};
+  cases[0].options.floodBytes = 5 * 1024 * 1024;
+  cases[1] = {"a 64 KiB line before the list", {}, "ERROR: Uploading is not complete. try again"};
+  cases[1].options.longLineBytes = 64 * 1024;
+  cases[2] = {"gone before go", {}, "Serial Port Open FAILED!!!"};
+  cases[2].options.hangUpBeforeGo = true;
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.options.listText = ReceiverList();
+    reporter.messages.clear();
+    receiver.StartConsole(c.options);
+    settings.port = receiver.DevicePath();
+    settings.consolePause = std::chrono::milliseconds(c.options.hangUpBeforeGo ? 100 : 1);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(UploadChannelList(output, settings, reporter), 0);
+    EXPECT_LT(SecondsSince(start), 5.0);
+    receiver.Stop();
+    ASSERT_FALSE(reporter.messages.empty());
+    EXPECT_EQ(reporter.messages.back(), c.lastMessage);
+    EXPECT_FALSE(FileExists(output));
+    EXPECT_FALSE(PortHeld());
+  }
+}
+
 TEST(ConsoleCapture, KeepsOnlyTheMarkedLines) {
   EXPECT_EQ(FilterConsoleCapture("dumpch\r\n||[SATELLITE_NAME_LIST]\r\nSTB> ||1 \"A\"\r\nnoise\r\n||[END]  "),
             "[SATELLITE_NAME_LIST]\r\n1 \"A\"\r\n[END]   ");

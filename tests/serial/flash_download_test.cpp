@@ -67,7 +67,10 @@ TEST_F(FlashDownloadTest, RecoversOrFailsClearlyOnEveryReceiverFault) {
   refusing.verdictOk = false;
   LoaderOptions off;
   off.silent = true;
+  LoaderOptions flood = WithFaults({every(LoaderStep::Request, FaultKind::Junk)});
+  flood.junkBytes = 64 * 1024;
   std::vector<FaultCase> cases = {
+      {"a flood of junk", flood, 0, "Connetion fail with STB.\n", 4},
       {"shifted request", WithFaults({{LoaderStep::Request, 1, FaultKind::Junk}}), 1, kDone, 3},
       {"garbled confirm", WithFaults({{LoaderStep::ConnectConfirm, 1, FaultKind::Garble}}), 1, kDone, 3},
       {"one header NAK", WithFaults({{LoaderStep::HeaderAck, 1, FaultKind::Nak}}), 1, kDone, 3},

@@ -688,6 +688,11 @@ class ConsoleSession {
       line_.DrainAll();
       TakeAll();
       if (!report_.goReceived) Tell("the PC closed the port");
+      if (dumped_ && options_.hangUpBeforeGo && !report_.goReceived) {
+        Tell("hanging up before \"go\"");
+        line_.HangUp();
+        return;
+      }
     }
   }
 

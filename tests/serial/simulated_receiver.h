@@ -63,6 +63,7 @@ struct ConsoleOptions {
   // How long the console waits for the PC once the list was asked for.
   std::chrono::milliseconds pcTimeout{10000};
   std::function<void(const std::string&)> onEvent;
+  bool hangUpBeforeGo = false;  // the line goes dead once the PC has closed the port after the printout
 };
 
 struct ConsoleReport {
