@@ -7,8 +7,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace chanora {
 namespace {
@@ -64,10 +62,23 @@ void SyncFolderOf(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  // A read that fails part way (a folder, a bad sector, a vanished share) must
+  // not pass for a shorter list: saved back, it would cut the user's list.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
   return bytes;
 }
 
@@ -83,6 +94,9 @@ SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
                        const std::optional<std::string>& backupPath) {
   struct stat existing {};
   const bool exists = ::stat(path.c_str(), &existing) == 0;
+  // Only a file is replaced: a folder (or device) standing at the name belongs
+  // to someone else and would otherwise be moved aside as the backup.
+  if (exists && !S_ISREG(existing.st_mode)) return SaveResult::CannotCreate;
   const std::string temporary = path + ".partial";
   SaveResult result = WriteNewFile(temporary, bytes, exists ? &existing : nullptr);
   if (result != SaveResult::Saved) return result;

@@ -28,7 +28,11 @@ bool MakePrivateFolder(const std::string& path) {
   for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     partial = path.substr(0, slash);
     if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) return true;
+    if (slash == std::string::npos) {
+      // A file of that name is no folder to upload into.
+      struct stat folder {};
+      return ::stat(partial.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
+    }
   }
 }
 
