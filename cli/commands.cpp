@@ -169,7 +169,7 @@ int RunUpload(const ParsedArguments& args, Reporter& reporter) {
   std::optional<std::string> output = args.Value("-o");
   if (!output) output = UploadFilePath();
   if (!output) {
-    std::fprintf(stderr, "chanora-cli: upload: no folder for the upload file (HOME is not set); give -o OUT.txt\n");
+    std::fprintf(stderr, "chanora-cli: upload: no folder of your own for the upload file (see HOME and XDG_CACHE_HOME); give -o OUT.txt\n");
     return kExitFailure;
   }
   if (!UploadChannelList(*output, SettingsFor(args), reporter)) return kExitFailure;

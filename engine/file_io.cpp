@@ -59,13 +59,31 @@ void SyncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
+// Makes the backup a second name of the old file, so that the list keeps its
+// name the whole time and the old backup goes only when the new one stands.
+// False where the folder cannot hold a second name; the caller then moves
+// the old file aside instead.
+bool KeepBackup(const std::string& path, const std::string& backupPath) {
+  const std::string link = backupPath + ".partial";
+  ::unlink(link.c_str());
+  if (::link(path.c_str(), link.c_str()) != 0) return false;
+  if (std::rename(link.c_str(), backupPath.c_str()) != 0) ::unlink(link.c_str());  // no backup, as before
+  return true;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   // A read that fails part way (a folder, a bad sector, a vanished share) must
   // not pass for a shorter list: saved back, it would cut the user's list.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Only a regular file is a list: a folder fails, a pipe would wait forever.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   std::string bytes;
   char buffer[65536];
   for (;;) {
@@ -101,14 +119,20 @@ SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
   SaveResult result = WriteNewFile(temporary, bytes, exists ? &existing : nullptr);
   if (result != SaveResult::Saved) return result;
 
-  const bool backedUp = exists && backupPath && std::rename(path.c_str(), backupPath->c_str()) == 0;
+  const bool movedAside = exists && backupPath && !KeepBackup(path, *backupPath) &&
+                          std::rename(path.c_str(), backupPath->c_str()) == 0;
   if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    if (backedUp) std::rename(backupPath->c_str(), path.c_str());
+    if (movedAside) std::rename(backupPath->c_str(), path.c_str());
     ::unlink(temporary.c_str());
     return SaveResult::CannotWrite;
   }
   SyncFolderOf(path);
   return SaveResult::Saved;
+}
+
+void RemoveFile(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
 }
 
 }  // namespace chanora

@@ -21,8 +21,11 @@ enum class SaveResult { Saved, CannotCreate, CannotWrite };
 // Replaces the file at `path` with `bytes` so that no failure leaves it
 // half-written: the bytes go to a temporary file beside it and are flushed to
 // the disk, then the old file becomes `backupPath` (when given) and the new
-// one takes its name.
+// one takes its name. Only a regular file is replaced.
 SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
                        const std::optional<std::string>& backupPath);
+
+// Removes a file; anything else standing at the name is left alone.
+void RemoveFile(const std::string& path);
 
 }  // namespace chanora

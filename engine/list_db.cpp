@@ -1,7 +1,5 @@
 #include "engine/list_db.h"
 
-#include <cstdio>
-
 #include "compiler/channel_image_builder.h"
 #include "compiler/check_pass.h"
 #include "engine/file_io.h"
@@ -161,7 +159,7 @@ bool CListDB::WriteOutput(const std::string& outputPath, std::string_view bytes,
 
 void CListDB::RemoveOutputs(std::initializer_list<const char*> extensions) {
   for (const char* extension : extensions) {
-    if (auto output = DerivedPath(path, extension)) std::remove(output->c_str());
+    if (auto output = DerivedPath(path, extension)) RemoveFile(*output);
   }
 }
 

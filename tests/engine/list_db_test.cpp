@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "engine/file_io.h"
@@ -33,13 +35,18 @@ TEST_F(ListDB, FailedReadLeavesTheListAsItWas) {
   CListDB missing(dir.File("missing.txt"), reporter);
   EXPECT_FALSE(missing.ReadFormattedText(list));
   EXPECT_EQ(reporter.messages.back(), "Can't open Input file : " + dir.File("missing.txt") + "\n");
+
+  ASSERT_EQ(::mkfifo(dir.File("pipe.txt").c_str(), 0600), 0);  // would never end
+  CListDB pipe(dir.File("pipe.txt"), reporter);
+  EXPECT_FALSE(pipe.ReadFormattedText(list));
+  EXPECT_EQ(list, LineList{"previous"});
 }
 
 TEST_F(ListDB, SaveKeepsThePreviousFileAsBackup) {
   CListDB engine = EngineFor("list.TXT", DemoListBytes());
   LineList list;
   ASSERT_TRUE(engine.ReadFormattedText(list));
-  list[list.size() - 6] = "Renamed";  // a name of the last analog TP
+  list[list.size() - 6] = "280";  // the last analog TP's bandwidth
   ASSERT_TRUE(engine.WriteFormattedText(list));
   EXPECT_EQ(ReadBytes(dir.File("list.bak")), DemoListBytes());
   EXPECT_EQ(ReadBytes(dir.File("list.TXT")), FormatListText(list));
