@@ -11,3 +11,7 @@ ctest --test-dir build --output-on-failure -j 2 --timeout 300
 chanora_build_sanitized
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j 2 --timeout 600
+
+# Fuzz smoke: each libFuzzer target of fuzz/ for a few seconds over its corpus.
+chanora_build_fuzz
+chanora_fuzz_smoke 5

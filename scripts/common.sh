@@ -1,7 +1,8 @@
 # Shared by run.sh and test.sh: install the Debian packages that are missing,
 # then configure and build into build/.
 
-CHANORA_PACKAGES=(g++ cmake ninja-build pkg-config zlib1g-dev googletest libgtest-dev libgmock-dev libbenchmark-dev)
+CHANORA_PACKAGES=(g++ cmake ninja-build pkg-config zlib1g-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev)  # clang and its libFuzzer and sanitizer runtimes, for fuzz/
 
 chanora_install_missing() {
   local missing=()
@@ -26,4 +27,36 @@ chanora_build() {
 chanora_build_sanitized() {
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCHANORA_SANITIZE=ON -DCHANORA_BUILD_BENCH=OFF >/dev/null
   cmake --build build-asan
+}
+
+# The libFuzzer targets of fuzz/, a CMake project of their own built with
+# clang and the sanitizers into build-fuzz/.
+chanora_build_fuzz() {
+  cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build build-fuzz
+}
+
+# Runs every fuzz target for $1 seconds over its corpus in fuzz/corpus/ (new
+# units go to a scratch folder, so the committed corpus stays as it is). A
+# crash, hang, leak or sanitizer report stops with the reproducer's path.
+chanora_fuzz_smoke() {
+  local seconds=$1 target dict scratch log
+  mkdir -p build-fuzz/artifacts
+  for target in reader compile packets packet_file console_filter; do
+    case $target in
+      reader | compile) dict=fuzz/list.dict ;;
+      *) dict=fuzz/$target.dict ;;
+    esac
+    scratch=$(mktemp -d)
+    log=build-fuzz/artifacts/$target.log
+    if ! build-fuzz/${target}_fuzzer -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      -dict="$dict" -artifact_prefix="build-fuzz/artifacts/$target-" "$scratch" "fuzz/corpus/$target" >"$log" 2>&1; then
+      rm -rf "$scratch"
+      tail -n 40 "$log"
+      echo "fuzz $target: FAILED, reproducer and log in build-fuzz/artifacts/"
+      return 1
+    fi
+    rm -rf "$scratch"
+    echo "fuzz $target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") runs in ${seconds} s, nothing found"
+  done
 }
