@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/text_conversion.h"
+#include "textformat/sections.h"
 
 namespace chanora {
 namespace {
@@ -24,6 +25,8 @@ std::optional<std::string> NameCellProblem(std::string_view label, std::string_v
   if (std::any_of(name.begin(), name.end(), [](char c) { return c == '"' || c == '~' || c == '#' || IsControl(c); })) {
     return FormatText("%s must not hold '\"', '~' or '#'!!!", Label(label).c_str());
   }
+  // The LineList would take it for a section boundary.
+  if (IsSectionMarker(name)) return FormatText("%s must not read as a section marker!!!", Label(label).c_str());
   return std::nullopt;
 }
 

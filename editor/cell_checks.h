@@ -12,8 +12,9 @@ namespace chanora {
 // Each check gives the message to show, or nothing when the text is fine;
 // `label` names the dialog field in that message.
 
-// A name: filled, at most 13 characters, and no double quote, '~' (it reads
-// back as a blank), '#' (it ends a satellite line) or control character.
+// A name: filled, at most 13 characters, no double quote, '~' (it reads
+// back as a blank), '#' (it ends a satellite line) or control character, and
+// not one of the LineList's section markers.
 std::optional<std::string> NameCellProblem(std::string_view label, std::string_view name);
 
 // Any other cell: one filled word of at most `width` characters, without

@@ -32,6 +32,7 @@ class ListReader {
           ended = OnHeader(header);
           break;
         case LineKind::Record:
+          line_ = line.number;
           if (!Record(text, recordsDropped)) return false;
           break;
       }
@@ -69,8 +70,7 @@ class ListReader {
       recordsDropped = true;
       return true;
     }
-    Append(info.fieldCount, info.nameField);
-    return true;
+    return Append(info.fieldCount, info.nameField);
   }
 
   bool Satellite(std::string_view text) {
@@ -91,8 +91,9 @@ class ListReader {
       degree = fields_[5];
     }
     if (currentLayout) {
-      Append(6, 1);
+      if (!Append(6, 1)) return false;
     } else {
+      if (!NameIsNoMarker(fields_[1])) return false;
       list_.emplace_back(fields_[0]);
       list_.push_back(DecodeName(fields_[1]));
       list_.emplace_back("N");
@@ -102,10 +103,21 @@ class ListReader {
     return true;
   }
 
-  void Append(int count, int nameField) {
+  bool Append(int count, int nameField) {
+    if (!NameIsNoMarker(fields_[nameField])) return false;
     for (int i = 0; i < count; ++i) {
       list_.push_back(i == nameField ? DecodeName(fields_[i]) : std::string(fields_[i]));
     }
+    return true;
+  }
+
+  // Markers and fields share the LineList: a name spelling a marker would
+  // move a section's boundary, and the next save would scramble the list.
+  bool NameIsNoMarker(std::string_view field) {
+    if (!IsSectionMarker(DecodeName(field))) return true;
+    reporter_.Message(FormatText("\n ERROR : SYNTAX - NAME reads as a section marker !!!\n           line number %d ",
+                                 line_));
+    return false;
   }
 
   // Every loaded list has a PID and an analog section, empty ones put right
@@ -127,6 +139,7 @@ class ListReader {
   LineList& list_;
   Reporter& reporter_;
   SectionKind section_ = None;
+  int line_ = 0;
   bool seen_[kSectionCount + 1] = {};
   std::vector<std::string_view> fields_;
 };

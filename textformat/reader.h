@@ -12,7 +12,8 @@ class Reporter;
 // pairs, records their fields, null digital channels (service id 0) are
 // dropped and reported through `recordsDropped`, and missing PID and analog
 // sections are completed. The bytes are expected to have passed the record
-// checks; a failure has been reported when this returns false.
+// checks; a name that spells a section marker is refused. A failure has been
+// reported when this returns false.
 bool ReadListText(std::string_view bytes, LineList& list, Reporter& reporter, bool& recordsDropped);
 
 }  // namespace chanora

@@ -1,5 +1,7 @@
 #include "textformat/sections.h"
 
+#include <algorithm>
+
 namespace chanora {
 namespace {
 
@@ -18,5 +20,13 @@ const SectionInfo& InfoOf(SectionKind kind) { return kSections.at(static_cast<st
 
 std::string StartMarker(SectionKind kind) { return std::string(InfoOf(kind).marker) + " START"; }
 std::string EndMarker(SectionKind kind) { return std::string(InfoOf(kind).marker) + " END"; }
+
+bool IsSectionMarker(std::string_view text) {
+  return std::any_of(kSections.begin(), kSections.end(), [text](const SectionInfo& info) {
+    if (!text.starts_with(info.marker)) return false;
+    const std::string_view rest = text.substr(info.marker.size());
+    return rest == " START" || rest == " END";
+  });
+}
 
 }  // namespace chanora

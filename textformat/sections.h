@@ -40,4 +40,8 @@ inline constexpr std::array<SectionKind, kSectionCount> kWriterOrder = {
 std::string StartMarker(SectionKind kind);
 std::string EndMarker(SectionKind kind);
 
+// Whether a text equals one of the twelve marker strings of the LineList; a
+// field that did would be taken for a section boundary.
+bool IsSectionMarker(std::string_view text);
+
 }  // namespace chanora

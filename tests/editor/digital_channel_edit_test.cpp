@@ -242,6 +242,8 @@ TEST_F(DigitalChannelEditTest, RefusalsWriteNothing) {
       {"name with #", none, 3, [](auto& d) { d.name = "#1"; }, {kQuoteInName}},
       {"name with a tab", none, 0, [](auto& d) { d.name = "A\tB"; }, {kQuoteInName}},
       {"empty name", none, 0, [](auto& d) { d.name = "  "; }, {"Name not filled!"}},
+      {"name that is a section marker", none, 0, [](auto& d) { d.name = "CHANNEL END"; },
+       {"Name must not read as a section marker!!!"}},
       {"active audio of two words", none, 0, [](auto& d) { d.activeAudio = "1 2"; },
        {"Active Audio must not hold a blank or '\"'!!!"}},
       {"active audio not a number", none, 0, [](auto& d) { d.activeAudio = "1A"; },
