@@ -84,8 +84,10 @@ class ListReader {
     }
     std::string degree = "0";
     if (currentLayout && count >= 7) {
+      // The receiver keeps 16 bits: a value above 32767 is the signed 16-bit
+      // value of its low bits, so that it stays put through saves and loads.
       int value = DecimalTextToInt(fields_[6]);
-      if (value > 32767) value -= 65536;
+      if (value > 32767) value = (value & 0xFFFF) - ((value & 0x8000) != 0 ? 0x10000 : 0);
       degree = std::to_string(value);
     } else if (!currentLayout && count >= 6) {
       degree = fields_[5];

@@ -17,6 +17,14 @@ bool PassesChecks(const std::string& bytes, RecordingReporter& reporter) {
   return CheckPass(Basic, 32, false, nothing, reporter).Run(bytes);
 }
 
+// The satellite records (7 cells each) between the markers.
+LineList Satellites(const LineList& list) {
+  auto span = FindLastSection(list, SATELLITE);
+  if (!span) return {};
+  return {list.begin() + static_cast<std::ptrdiff_t>(span->first),
+          list.begin() + static_cast<std::ptrdiff_t>(span->end)};
+}
+
 TEST_F(LoadSave, ANameThatSpellsASectionMarkerIsRefused) {
   // A PID channel named "DIGITAL START" was taken for the start of the TP
   // section, and the save wrote the channels' cells as TPs.
@@ -51,6 +59,28 @@ TEST_F(LoadSave, ANameThatSpellsASectionMarkerIsRefused) {
   EXPECT_EQ(list[6], "DIGITAL STARTS");
   EXPECT_EQ(list[12], "digital start");
   EXPECT_EQ(list[18], "DIGITAL END ");
+}
+
+TEST_F(LoadSave, ADegreeBeyondSixteenBitsSettlesOnItsFirstLoad) {
+  // 499920 lost 65536 at every load: 434384, then 368848, and so on.
+  const std::string found = DataFile("degree_above_16_bits.txt");
+  ASSERT_TRUE(PassesChecks(found, reporter));
+  const LineList first = Read(found);
+  ASSERT_TRUE(readOk);
+  ASSERT_EQ(Satellites(first).size(), 14u);
+  EXPECT_EQ(Satellites(first)[13], "-24368");  // the receiver's 16 bits of 499920, signed
+  const LineList second = Read(FormatListText(first));
+  EXPECT_EQ(Satellites(second), Satellites(first));
+
+  // The signed 16-bit reading of the degree, and a value past int's range.
+  const LineList degrees = Read(CrLfLines({"[SATELLITE]", "0 A N 10600 9750 0 32767", "1 B N 10600 9750 1 32768",
+                                           "2 C N 10600 9750 2 65535", "3 D N 10600 9750 3 65536",
+                                           "4 E N 10600 9750 4 99999999999", "5 F N 10600 9750 5 -40000", "[END]"}));
+  ASSERT_TRUE(readOk);
+  const LineList satellites = Satellites(degrees);
+  ASSERT_EQ(satellites.size(), 42u);
+  EXPECT_EQ((LineList{satellites[6], satellites[13], satellites[20], satellites[27], satellites[34], satellites[41]}),
+            (LineList{"32767", "-32768", "-1", "0", "-1", "-40000"}));
 }
 
 }  // namespace
