@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kPacketCloseSize = 0xFE0;  // a packet closes once it holds more
 constexpr std::size_t kMaxLineLength = 512;       // LF included
 constexpr std::size_t kMaxLineBytes = 128;
-constexpr std::size_t kMaxPackets = 0x10000;
+constexpr std::size_t kMaxPackets = 0xFFFF;  // the file header counts them in 16 bits
 
 void AppendU16(std::string& out, unsigned value) {
   out += static_cast<char>((value >> 8) & 0xFF);
@@ -114,7 +114,7 @@ class PacketWriter {
   }
 
   bool Close() {
-    if (packetNumber_ >= kMaxPackets) return Fail("DNCONV: more than 65536 packets\n");
+    if (packetNumber_ >= kMaxPackets) return Fail("DNCONV: more than 65535 packets\n");
     const std::size_t start = out_.size();
     out_ += "\x5A\x5A";
     AppendU16(out_, static_cast<unsigned>(packetNumber_));

@@ -217,5 +217,27 @@ TEST(PacketConversion, UnsoundTextIsRefused) {
   }
 }
 
+TEST(PacketConversion, PacketCountFitsTheHeadersSixteenBits) {
+  // One byte a packet, every line after a gap. 65,536 packets used to be
+  // converted with a header that counted 0 of them.
+  auto gappedBytes = [](int count) {
+    std::string text;
+    char line[16];
+    for (int i = 0; i < count; ++i) {
+      std::snprintf(line, sizeof line, "%08X 5A\n", i * 2);
+      text += line;
+    }
+    return text;
+  };
+  Conversion most = Convert(gappedBytes(65535));
+  ASSERT_TRUE(most.bin);
+  EXPECT_EQ(BigEndian(*most.bin, 8, 2), 65535u);
+  EXPECT_EQ(BigEndian(*most.bin, most.bin->size() - 17 + 2, 2), 65534u);  // the last packet's number
+
+  Conversion tooMany = Convert(gappedBytes(65536));
+  EXPECT_FALSE(tooMany.bin);
+  EXPECT_EQ(tooMany.reporter.messages, std::vector<std::string>{"DNCONV: more than 65535 packets\n"});
+}
+
 }  // namespace
 }  // namespace chanora::testing
