@@ -2,6 +2,7 @@
 // files under data/ are the fuzzer's inputs as it found them.
 
 #include "compiler/check_pass.h"
+#include "editor/cell_checks.h"
 #include "tests/textformat/textformat_fixture.h"
 #include "textformat/writer.h"
 
@@ -59,6 +60,10 @@ TEST_F(LoadSave, ANameThatSpellsASectionMarkerIsRefused) {
   EXPECT_EQ(list[6], "DIGITAL STARTS");
   EXPECT_EQ(list[12], "digital start");
   EXPECT_EQ(list[18], "DIGITAL END ");
+
+  // The edit dialogs refuse such a name before it reaches the list.
+  EXPECT_EQ(NameCellProblem("Name", "CHANNEL END"), "Name must not read as a section marker!!!");
+  EXPECT_EQ(NameCellProblem("Name", "CHANNEL ENDS"), std::nullopt);
 }
 
 TEST_F(LoadSave, ADegreeBeyondSixteenBitsSettlesOnItsFirstLoad) {
