@@ -19,6 +19,9 @@
 
 namespace chanora::testing {
 
+using Strings = std::vector<std::string>;
+using Names = std::set<std::string>;
+
 // An engine over a list in a fresh folder.
 class EngineTest : public ::testing::Test {
  protected:
@@ -31,11 +34,17 @@ class EngineTest : public ::testing::Test {
   RecordingReporter reporter;
 };
 
-// What an operation run in a child process returned and reported.
+// What an operation run in a child process returned (-1 when the child could
+// not run it) and reported.
 struct ChildOutcome {
-  int result = -1;  // what the operation returned; -1 when the child could not run it
-  std::vector<std::string> messages;
+  int result = -1;
+  Strings messages;
+  bool operator==(const ChildOutcome&) const = default;
 };
+
+inline void PrintTo(const ChildOutcome& outcome, std::ostream* out) {
+  *out << outcome.result << " " << ::testing::PrintToString(outcome.messages);
+}
 
 // Runs `operation` in a forked child once `prepare` has set that child up (a
 // file-size limit, fewer privileges), so that the test process keeps its own.
@@ -59,21 +68,16 @@ inline ChildOutcome RunInChild(const std::function<bool()>& prepare,
     const int result = prepare() ? operation(childReporter) : kNotPrepared;
     std::string report;
     for (const std::string& message : childReporter.messages) report += message + '\0';
-    for (std::string_view rest = report; !rest.empty();) {
-      const ssize_t written = ::write(channel[1], rest.data(), rest.size());
-      if (written <= 0) break;
-      rest.remove_prefix(static_cast<std::size_t>(written));
-    }
-    // No exit handlers: they belong to the test process (its folders, its output).
-    ::_exit(result);
+    // A few short messages: one write, far below what a pipe holds.
+    if (::write(channel[1], report.data(), report.size()) < 0) ::_exit(kNotPrepared);
+    ::_exit(result);  // no exit handlers: they belong to the test process (its folders, its output)
   }
   ::close(channel[1]);
   std::string report;
   char buffer[4096];
   for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) != 0;) {
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) break;
-    report.append(buffer, static_cast<std::size_t>(got));
+    if (got < 0 && errno != EINTR) break;
+    if (got > 0) report.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(channel[0]);
   int status = 0;
@@ -104,8 +108,8 @@ inline bool DropRootPrivileges() {
 }
 
 // The names in a folder, to see that a failure left nothing behind.
-inline std::set<std::string> FolderNames(const std::string& folder) {
-  std::set<std::string> names;
+inline Names FolderNames(const std::string& folder) {
+  Names names;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     names.insert(entry.path().filename().string());

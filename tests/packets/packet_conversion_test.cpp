@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,227 +17,135 @@
 namespace chanora::testing {
 namespace {
 
-std::string B(std::initializer_list<int> bytes) {
-  std::string out;
-  for (int b : bytes) out += static_cast<char>(b);
-  return out;
-}
-
-// Plain bitwise CRC-32 (reflected 0xEDB88320), kept apart from the engine's.
-std::uint32_t BitwiseCrc32(std::string_view data) {
-  std::uint32_t crc = 0xFFFFFFFF;
-  for (char c : data) {
-    crc ^= static_cast<unsigned char>(c);
-    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320 : crc >> 1;
-  }
-  return ~crc;
-}
-
 std::uint32_t BigEndian(const std::string& bytes, std::size_t at, int width) {
   std::uint32_t value = 0;
   for (int i = 0; i < width; ++i) value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
   return value;
 }
 
-struct Packet {
-  std::uint32_t address;
-  std::string data;
-};
-
-// Walks a packet file, checking the marks, numbers, counts and every CRC.
-std::vector<Packet> Walk(const std::string& bin) {
-  std::vector<Packet> packets;
-  EXPECT_EQ(bin.substr(0, 4), B({0x55, 0xAA, 0x01, 0x01}));
-  EXPECT_EQ(BigEndian(bin, 10, 4), BitwiseCrc32(std::string_view(bin).substr(0, 10)));
-  std::uint32_t total = 0;
-  std::size_t at = 14;
-  while (at < bin.size()) {
-    EXPECT_EQ(bin.substr(at, 2), B({0x5A, 0x5A}));
+// Address and size of each packet of a packet file, checking their numbers.
+std::vector<std::pair<std::uint32_t, std::uint32_t>> Packets(const std::string& bin) {
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> packets;
+  for (std::size_t at = 14; at < bin.size(); at += 16 + packets.back().second) {
     EXPECT_EQ(BigEndian(bin, at + 2, 2), packets.size());
-    const std::uint32_t length = BigEndian(bin, at + 8, 4);
-    EXPECT_EQ(BigEndian(bin, at + 12 + length, 4), BitwiseCrc32(std::string_view(bin).substr(at, 12 + length)));
-    packets.push_back({BigEndian(bin, at + 4, 4), bin.substr(at + 12, length)});
-    total += length;
-    at += 16 + length;
+    packets.emplace_back(BigEndian(bin, at + 4, 4), BigEndian(bin, at + 8, 4));
   }
-  EXPECT_EQ(at, bin.size());
-  EXPECT_EQ(BigEndian(bin, 4, 4), total);
   EXPECT_EQ(BigEndian(bin, 8, 2), packets.size());
   return packets;
 }
 
-// `count` lines of 16 bytes from `address`, laid out as a compile writes
-// them; byte k of the run holds k & 0xFF.
+// `count` lines of 16 bytes from `address`, laid out as a compile writes them.
 std::string HexLines(std::uint32_t address, int count) {
   std::string text;
   char field[16];
-  for (int line = 0; line < count; ++line) {
-    std::snprintf(field, sizeof field, "%08X ", address + line * 16);
-    text += field;
-    for (int column = 0; column < 16; ++column) {
-      std::snprintf(field, sizeof field, column == 8 ? "   %02X" : " %02X", (line * 16 + column) & 0xFF);
-      text += field;
-    }
-    text += '\n';
+  for (int k = 0; k < count * 16; ++k) {
+    if (k % 16 == 0) text += (std::snprintf(field, sizeof field, "%08X ", address + k), field);
+    text += (std::snprintf(field, sizeof field, k % 16 == 8 ? "   %02X" : " %02X", k & 0xFF), field);
+    if (k % 16 == 15) text += '\n';
   }
   return text;
 }
 
-std::string Counting(std::size_t from, std::size_t count) {
-  std::string bytes;
-  for (std::size_t k = from; k < from + count; ++k) bytes += static_cast<char>(k & 0xFF);
-  return bytes;
-}
-
 struct Conversion {
   std::optional<std::string> bin;
-  RecordingReporter reporter;
+  std::vector<std::string> messages;
 };
 
 Conversion Convert(std::string_view text) {
-  Conversion c;
-  c.bin = ConvertHexToPackets(text, c.reporter);
-  return c;
+  RecordingReporter reporter;
+  std::optional<std::string> bin = ConvertHexToPackets(text, reporter);
+  return {bin, reporter.messages};
 }
 
 TEST(PacketConversion, FileHeaderAndPacketOfATinyText) {
-  Conversion c = Convert("7FF20000  01 02 03\n");
-  ASSERT_TRUE(c.bin);
-  EXPECT_TRUE(c.reporter.messages.empty());
-  EXPECT_EQ(*c.bin, B({0x55, 0xAA, 0x01, 0x01, 0x00, 0x00, 0x00, 0x03, 0x00, 0x01, 0xD2, 0xA1, 0xA8, 0xED,  //
-                       0x5A, 0x5A, 0x00, 0x00, 0x7F, 0xF2, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03,              //
-                       0x01, 0x02, 0x03, 0x0A, 0x52, 0x87, 0xB5}));
+  const Conversion c = Convert("7FF20000  01 02 03\n");
+  // Marks, total bytes, packet count, header CRC; marks, packet number, address, size, data, CRC.
+  EXPECT_EQ(c.bin, std::string("\x55\xAA\x01\x01\x00\x00\x00\x03\x00\x01\xD2\xA1\xA8\xED"
+                               "\x5A\x5A\x00\x00\x7F\xF2\x00\x00\x00\x00\x00\x03\x01\x02\x03\x0A\x52\x87\xB5",
+                               33));
+  EXPECT_TRUE(c.messages.empty());
 }
 
-TEST(PacketConversion, PacketsCloseAtTheSizeLimit) {
-  const std::uint32_t start = 0x7FF20000;
-  // 300 lines: 255 lines (4080 bytes) close the first packet.
-  Conversion c = Convert(HexLines(start, 300));
-  ASSERT_TRUE(c.bin);
-  std::vector<Packet> packets = Walk(*c.bin);
-  ASSERT_EQ(packets.size(), 2u);
-  EXPECT_EQ(packets[0].address, start);
-  EXPECT_EQ(packets[0].data, Counting(0, 4080));
-  EXPECT_EQ(packets[1].address, start + 4080);
-  EXPECT_EQ(packets[1].data, Counting(4080, 720));
-
-  // Data that end exactly where a packet closed end the file normally.
-  for (int lines : {254, 255, 510}) {
-    SCOPED_TRACE(lines);
-    c = Convert(HexLines(start, lines));
-    ASSERT_TRUE(c.bin);
-    EXPECT_TRUE(c.reporter.messages.empty());
-    packets = Walk(*c.bin);
-    ASSERT_EQ(packets.size(), lines <= 255 ? 1u : 2u);
-    EXPECT_EQ(packets.back().data.size(), lines == 254 ? 4064u : 4080u);
-  }
-}
-
-TEST(PacketConversion, AddressGapsStartNewPackets) {
-  // A gap forward and a jump back each close the open packet.
-  const std::string text = HexLines(0x1000, 2) + HexLines(0x1040, 1) + HexLines(0x0FF0, 1);
-  Conversion c = Convert(text);
-  ASSERT_TRUE(c.bin);
-  const std::vector<Packet> packets = Walk(*c.bin);
-  ASSERT_EQ(packets.size(), 3u);
-  EXPECT_EQ(packets[0].address, 0x1000u);
-  EXPECT_EQ(packets[0].data, Counting(0, 32));
-  EXPECT_EQ(packets[1].address, 0x1040u);
-  EXPECT_EQ(packets[1].data, Counting(0, 16));
-  EXPECT_EQ(packets[2].address, 0x0FF0u);
-
-  // The pre-installed build: the Normal image's lines, then the Basic
-  // image's; the Basic part opens its own packet at its address.
-  c = Convert(HexLines(0x7FF10000, 4) + HexLines(0x7FF20000, 3));
-  ASSERT_TRUE(c.bin);
-  const std::vector<Packet> pre = Walk(*c.bin);
-  ASSERT_EQ(pre.size(), 2u);
-  EXPECT_EQ(pre[0].address, 0x7FF10000u);
-  EXPECT_EQ(pre[0].data.size(), 64u);
-  EXPECT_EQ(pre[1].address, 0x7FF20000u);
-  EXPECT_EQ(pre[1].data, Counting(0, 48));
-}
-
-TEST(PacketConversion, TolerableSpellingsConvertAlike) {
-  const std::string plain = HexLines(0x7FF2ABC0, 3);
-  const std::optional<std::string> expected = Convert(plain).bin;
-  ASSERT_TRUE(expected);
-  std::string lower = plain;
-  for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  std::string crlf;
-  for (char ch : plain) crlf += ch == '\n' ? std::string("  \r\n") : std::string(1, ch);
-
-  const std::string line1 = plain.substr(0, 60), line2 = plain.substr(60, 60), line3 = plain.substr(120, 60);
-  const std::string spellings[] = {
-      lower,
-      crlf,
-      "\n  \r\n" + line1 + "\n\t \n" + line2 + "7FF2ABE0\n" + line3,  // blank lines, an address without bytes
-      line1 + line2 + line3.substr(0, 59),                             // last line without LF
-      line1 + line2 + line3 + "\xFF" + "garbage GG\n",                 // 0xFF ends the input
-      line1 + line2 + line3.substr(0, 9) + "2021222324252627" + line3.substr(33),  // pairs without separators
+// Packets close once they hold more than 4064 bytes, and at every gap or jump
+// in the addresses; data that end where a packet closed end the file.
+TEST(PacketConversion, PacketsCloseAtTheSizeLimitAndAtAddressGaps) {
+  const std::uint32_t at = 0x7FF20000;
+  const std::pair<std::string, std::vector<std::pair<std::uint32_t, std::uint32_t>>> cases[] = {
+      {HexLines(at, 300), {{at, 4080}, {at + 4080, 720}}},
+      {HexLines(at, 254), {{at, 4064}}},
+      {HexLines(at, 255), {{at, 4080}}},
+      {HexLines(at, 510), {{at, 4080}, {at + 4080, 4080}}},
+      {HexLines(0x1000, 2) + HexLines(0x1040, 1) + HexLines(0x0FF0, 1), {{0x1000, 32}, {0x1040, 16}, {0x0FF0, 16}}},
+      {HexLines(0x7FF10000, 4) + HexLines(at, 3), {{0x7FF10000, 64}, {at, 48}}},  // a pre-installed build
   };
-  for (const std::string& text : spellings) {
-    SCOPED_TRACE(::testing::PrintToString(text));
-    Conversion c = Convert(text);
-    EXPECT_EQ(c.bin, expected);
-    EXPECT_TRUE(c.reporter.messages.empty());
+  for (const auto& [text, packets] : cases) {
+    SCOPED_TRACE(text.substr(0, 9) + std::to_string(text.size() / 60) + " lines");
+    const Conversion c = Convert(text);
+    ASSERT_TRUE(c.bin);
+    EXPECT_TRUE(c.messages.empty());
+    EXPECT_EQ(Packets(*c.bin), packets);
+    EXPECT_EQ(BigEndian(*c.bin, 4, 4), text.size() / 60 * 16);
   }
 }
 
-TEST(PacketConversion, UnsoundTextIsRefused) {
-  const std::string good = HexLines(0x7FF20000, 1);
-  auto pairs = [](int count) {
+TEST(PacketConversion, SpellingsAndUnsoundText) {
+  const std::string plain = HexLines(0x7FF2ABC0, 3);
+  const std::string one = plain.substr(0, 60), two = plain.substr(60, 60), three = plain.substr(120, 60);
+  std::string lower = plain, crlf;
+  for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  for (char ch : plain) crlf += ch == '\n' ? std::string("  \r\n") : std::string(1, ch);
+  auto pairs = [](int count, std::size_t width) {
     std::string line = "7FF20000";
     for (int i = 0; i < count; ++i) line += " 5A";
-    return line;
+    return line + std::string(width - line.size() - 1, ' ') + "\n";
   };
-  const std::string eof = "DNCONV: Error on packet build. -- EOF\n";
-  struct Case {
-    std::string text;
-    std::string message;  // empty: accepted
-  } cases[] = {
-      {good + "7FF20010  00 G1\n", "DNCONV: Unknown character on buffer:0x47\n"},
+  const std::string same = "", accepted = "*", eof = "DNCONV: Error on packet build. -- EOF\n";
+  // Each text gives the same file as `plain`, another file, or its one message.
+  const std::pair<std::string, std::string> cases[] = {
+      {lower, same},
+      {crlf, same},
+      {"\n  \r\n" + one + "\n\t \n" + two + "7FF2ABE0\n" + three, same},  // blank lines, an address without bytes
+      {one + two + three.substr(0, 59), same},                             // last line without LF
+      {plain + "\xFF" + "garbage GG\n", same},                             // 0xFF ends the input
+      {one + two + three.substr(0, 9) + "2021222324252627" + three.substr(33), same},  // pairs without separators
+      {plain + "7FF2ABF0  00 G1\n", "DNCONV: Unknown character on buffer:0x47\n"},
       {"7FF2001g  00\n", "DNCONV: Unknown character on buffer:0x67\n"},
       {"7FF2  00\n", "DNCONV: Unknown character on buffer:0x20\n"},
       {"7FF20000  00 1\n", "DNCONV: Unknown character on buffer:0x0a\n"},  // half a byte
-      {pairs(128) + "\n", ""},
-      {pairs(129) + "\n", "DNCONV: more than 128 bytes on one line\n"},
-      {pairs(1) + std::string(511 - 11, ' ') + "\n", ""},  // 512 bytes with the LF
-      {pairs(1) + std::string(512 - 11, ' ') + "\n", "DNCONV: line longer than 512 bytes\n"},
+      {pairs(128, 400), accepted},
+      {pairs(129, 400), "DNCONV: more than 128 bytes on one line\n"},
+      {pairs(1, 512), accepted},
+      {pairs(1, 513), "DNCONV: line longer than 512 bytes\n"},
       {"", eof},
       {"\n\r\n  \n", eof},
       {"7FF20000\n7FF20010  \n", eof},
-      {"\xFF" + good, eof},
+      {"\xFF" + plain, eof},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.text));
-    Conversion result = Convert(c.text);
-    EXPECT_EQ(result.bin.has_value(), c.message.empty());
-    EXPECT_EQ(result.reporter.messages,
-              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+  const std::optional<std::string> expected = Convert(plain).bin;
+  for (const auto& [text, message] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(text));
+    const Conversion c = Convert(text);
+    if (message == same) {
+      EXPECT_EQ(c.bin, expected);
+    }
+    EXPECT_EQ(c.bin.has_value(), message == same || message == accepted);
+    const bool told = message != same && message != accepted;
+    EXPECT_EQ(c.messages, told ? std::vector<std::string>({message}) : std::vector<std::string>());
   }
 }
 
 TEST(PacketConversion, PacketCountFitsTheHeadersSixteenBits) {
   // One byte a packet, every line after a gap. 65,536 packets used to be
   // converted with a header that counted 0 of them.
-  auto gappedBytes = [](int count) {
-    std::string text;
-    char line[16];
-    for (int i = 0; i < count; ++i) {
-      std::snprintf(line, sizeof line, "%08X 5A\n", i * 2);
-      text += line;
-    }
-    return text;
-  };
-  Conversion most = Convert(gappedBytes(65535));
+  std::string text;
+  char line[16];
+  for (int i = 0; i < 65535; ++i) text += (std::snprintf(line, sizeof line, "%08X 5A\n", i * 2), line);
+  const Conversion most = Convert(text);
   ASSERT_TRUE(most.bin);
-  EXPECT_EQ(BigEndian(*most.bin, 8, 2), 65535u);
-  EXPECT_EQ(BigEndian(*most.bin, most.bin->size() - 17 + 2, 2), 65534u);  // the last packet's number
-
-  Conversion tooMany = Convert(gappedBytes(65536));
+  EXPECT_EQ(Packets(*most.bin).size(), 65535u);
+  const Conversion tooMany = Convert(text + "0001FFFE 5A\n");
   EXPECT_FALSE(tooMany.bin);
-  EXPECT_EQ(tooMany.reporter.messages, std::vector<std::string>{"DNCONV: more than 65535 packets\n"});
+  EXPECT_EQ(tooMany.messages, std::vector<std::string>{"DNCONV: more than 65535 packets\n"});
 }
 
 }  // namespace
