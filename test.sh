@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
 chanora_install_missing
+scripts/check_layering.sh
 chanora_build
 ctest --test-dir build --output-on-failure -j 2 --timeout 300
 

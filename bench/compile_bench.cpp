@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/maximal_list_fixture.h"
-#include "engine/file_io.h"
+#include "base/file_io.h"
 #include "packets/packet_conversion.h"
 
 namespace chanora {
@@ -14,8 +14,8 @@ void BM_CompileMaximalList(benchmark::State& state) {
   MaximalList& fixture = Fixture();
   QuietReporter reporter;
   for (auto _ : state) {
-    CListDB db(fixture.loadPath, reporter, fixture.shape.satelliteNames);
-    if (!db.Compile(Basic) || !db.ConvertToPackets()) {
+    ListEngine db(fixture.loadPath, reporter, fixture.shape.satelliteNames);
+    if (!db.Compile(CompileMode::Basic) || !db.ConvertToPackets()) {
       state.SkipWithError(("compile failed: " + reporter.last).c_str());
       break;
     }
@@ -26,8 +26,8 @@ BENCHMARK(BM_CompileMaximalList)->Unit(benchmark::kMillisecond);
 void BM_ConvertMaximalHexText(benchmark::State& state) {
   MaximalList& fixture = Fixture();
   QuietReporter reporter;
-  CListDB db(fixture.loadPath, reporter, fixture.shape.satelliteNames);
-  auto hexText = db.Compile(Basic) ? ReadWholeFile(*DerivedPath(fixture.loadPath, ".hex")) : std::nullopt;
+  ListEngine db(fixture.loadPath, reporter, fixture.shape.satelliteNames);
+  auto hexText = db.Compile(CompileMode::Basic) ? ReadWholeFile(*DerivedPath(fixture.loadPath, ".hex")) : std::nullopt;
   if (!hexText) {
     state.SkipWithError(("compile failed: " + reporter.last).c_str());
     return;

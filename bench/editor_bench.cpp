@@ -28,7 +28,7 @@ const ListViewModel& UnsortedModel() {
     built.list = GenerateList(shape);
     const SectionMap sections(built.list);
     std::mt19937 random(5);
-    for (SectionKind kind : {CHANNEL, CHANNEL_PID, ANALOG}) {
+    for (SectionKind kind : {SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog}) {
       const std::size_t stride = static_cast<std::size_t>(InfoOf(kind).fieldCount);
       for (std::size_t k = sections.RecordCount(kind); k > 1; --k) {
         const std::size_t other = random() % k;

@@ -12,7 +12,7 @@ void BM_LoadMaximalList(benchmark::State& state) {
   MaximalList& fixture = Fixture();
   QuietReporter reporter;
   for (auto _ : state) {
-    CListDB db(fixture.loadPath, reporter, fixture.shape.satelliteNames);
+    ListEngine db(fixture.loadPath, reporter, fixture.shape.satelliteNames);
     LineList list;
     if (!db.ReadFormattedText(list)) {
       state.SkipWithError(("load failed: " + reporter.last).c_str());
@@ -28,7 +28,7 @@ BENCHMARK(BM_LoadMaximalList)->Unit(benchmark::kMillisecond);
 void BM_SaveMaximalList(benchmark::State& state) {
   MaximalList& fixture = Fixture();
   QuietReporter reporter;
-  CListDB db(fixture.savePath, reporter, fixture.shape.satelliteNames);
+  ListEngine db(fixture.savePath, reporter, fixture.shape.satelliteNames);
   for (auto _ : state) {
     if (!db.WriteFormattedText(fixture.list)) {
       state.SkipWithError(("save failed: " + reporter.last).c_str());

@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/maximal_list_fixture.h"
-#include "engine/file_io.h"
+#include "base/file_io.h"
 #include "serial/flash_download.h"
-#include "tests/serial/simulated_receiver.h"
+#include "tools/simulated_receiver.h"
 
 namespace chanora {
 namespace {
@@ -30,8 +30,8 @@ std::size_t ProtocolBytes(const std::string& file, std::size_t& packets) {
 void BM_DownloadMaximalImageAtLineRate(benchmark::State& state) {
   MaximalList& fixture = Fixture();
   QuietReporter reporter;
-  CListDB engine(fixture.loadPath, reporter, fixture.shape.satelliteNames);
-  if (!engine.Compile(Basic) || !engine.ConvertToPackets()) {
+  ListEngine engine(fixture.loadPath, reporter, fixture.shape.satelliteNames);
+  if (!engine.Compile(CompileMode::Basic) || !engine.ConvertToPackets()) {
     state.SkipWithError(("compile failed: " + reporter.last).c_str());
     return;
   }

@@ -7,9 +7,9 @@
 
 #include "editor/list_view_model.h"
 #include "editor/sorting.h"
-#include "engine/file_io.h"
-#include "engine/list_db.h"
-#include "engine/reporter.h"
+#include "base/file_io.h"
+#include "engine/list_engine.h"
+#include "base/reporter.h"
 #include "serial/channel_upload.h"
 #include "serial/comm.h"
 #include "serial/flash_download.h"
@@ -26,12 +26,12 @@ int MaxSatellites(const ParsedArguments& args) {
   return 0;
 }
 
-void PrintAccepted(const CListDB& engine) {
+void PrintAccepted(const ListEngine& engine) {
   static constexpr const char* kTitles[] = {"",           "satellite names", "satellites",   "digital TPs",
                                             "analog TPs", "digital channels", "PID channels"};
-  static constexpr SectionKind kShown[] = {SAT_NAME, SATELLITE, DIGITAL, CHANNEL, CHANNEL_PID, ANALOG};
+  static constexpr SectionKind kShown[] = {SectionKind::SatName, SectionKind::Satellite, SectionKind::Digital, SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog};
   for (SectionKind kind : kShown) {
-    std::printf("  %-18s %6d\n", kTitles[kind], engine.recordsAccepted[kind]);
+    std::printf("  %-18s %6d\n", kTitles[static_cast<int>(kind)], engine.recordsAccepted[kind]);
   }
   if (engine.recordsSkipped > 0) {
     std::printf("  %-18s %6d\n", "passed over", engine.recordsSkipped);
@@ -47,9 +47,9 @@ int MissingPort(const char* command) {
 int RunCheck(const ParsedArguments& args, Reporter& reporter) {
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
-  CListDB engine(args.positionals[0], reporter, maxSatellites);
+  ListEngine engine(args.positionals[0], reporter, maxSatellites);
   engine.checkOnly = true;
-  const bool passed = engine.Compile(Basic) != 0;
+  const bool passed = engine.Compile(CompileMode::Basic) != 0;
   engine.checkOnly = false;
   if (!passed) return kExitFailure;
   std::printf("%s: every record passed the checks (%d satellite names)\n", engine.path.c_str(), maxSatellites);
@@ -60,7 +60,7 @@ int RunCheck(const ParsedArguments& args, Reporter& reporter) {
 int RunFormat(const ParsedArguments& args, Reporter& reporter) {
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
-  CListDB engine(args.positionals[0], reporter, maxSatellites);
+  ListEngine engine(args.positionals[0], reporter, maxSatellites);
   LineList list;
   if (!engine.ReadFormattedText(list)) return kExitFailure;
   if (auto out = args.Value("-o")) engine.path = *out;
@@ -88,7 +88,7 @@ int RunSort(const ParsedArguments& args, Reporter& reporter) {
   }
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
-  CListDB engine(args.positionals[0], reporter, maxSatellites);
+  ListEngine engine(args.positionals[0], reporter, maxSatellites);
   ListViewModel model;
   if (!model.Load(engine)) return kExitFailure;
   SortChannels(model, mode);
@@ -109,12 +109,12 @@ int RunCompile(const ParsedArguments& args, Reporter& reporter) {
     std::fprintf(stderr, "chanora-cli: compile: --split goes with --preinstalled\n");
     return kExitUsage;
   }
-  CListDB engine(args.positionals[0], reporter, maxSatellites);
+  ListEngine engine(args.positionals[0], reporter, maxSatellites);
   if (args.Has("--preinstalled")) {
     engine.splitOption = args.Has("--split");
     if (!engine.CompilePreInstalled()) return kExitFailure;
   } else {
-    if (!engine.Compile(Basic)) {
+    if (!engine.Compile(CompileMode::Basic)) {
       reporter.Message("Making a HEX file is failed!");
       return kExitFailure;
     }
@@ -134,7 +134,7 @@ int RunConvert(const ParsedArguments& args, Reporter& reporter) {
     std::fprintf(stderr, "chanora-cli: convert: the file must end in .hex\n");
     return kExitUsage;
   }
-  CListDB engine(*listPath, reporter);
+  ListEngine engine(*listPath, reporter);
   if (!engine.ConvertToPackets()) {
     reporter.Message("Making a BIN file is failed!");
     return kExitFailure;
@@ -175,7 +175,7 @@ int RunUpload(const ParsedArguments& args, Reporter& reporter) {
   if (!UploadChannelList(*output, SettingsFor(args), reporter)) return kExitFailure;
   std::printf("%s written\n", output->c_str());
   // The captured list must open as any list does.
-  CListDB engine(*output, reporter);
+  ListEngine engine(*output, reporter);
   LineList list;
   return engine.ReadFormattedText(list) ? kExitSuccess : kExitFailure;
 }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/reporter.h"
+#include "base/reporter.h"
 
 namespace chanora {
 

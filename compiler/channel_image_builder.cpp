@@ -2,8 +2,8 @@
 
 #include "compiler/hex_text.h"
 #include "compiler/image_encoding.h"
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {
@@ -40,7 +40,7 @@ bool ChannelImageBuilder::DigitalTp(const DigitalTpRecord& record) {
 }
 
 bool ChannelImageBuilder::Channel(const ChannelRecord& record) {
-  if (mode_ == Normal) {
+  if (mode_ == CompileMode::Normal) {
     // The Normal channel record keeps only 12 bits of these numbers.
     if (!FitsTwelveBits(record.serviceNumber, "service number")) return false;
     if (!FitsTwelveBits(record.blank ? record.tpIndex : record.tpSequence, "TP number")) return false;
@@ -50,13 +50,13 @@ bool ChannelImageBuilder::Channel(const ChannelRecord& record) {
 }
 
 bool ChannelImageBuilder::AnalogTp(const AnalogTpRecord& record) {
-  if (mode_ == Normal && !FitsTwelveBits(record.serviceNumber, "service number")) return false;
+  if (mode_ == CompileMode::Normal && !FitsTwelveBits(record.serviceNumber, "service number")) return false;
   image_ += EncodeAnalogTp(record, mode_);
   return true;
 }
 
 bool ChannelImageBuilder::Finish(const ImageCounts& counts) {
-  if (mode_ == Basic) return true;
+  if (mode_ == CompileMode::Basic) return true;
   image_.insert(0, EncodeNormalHeader(counts));
   if (PaddedHexLength(image_.size(), true) > kNormalImageRoom) {
     reporter_.Message(FormatText("\n ERROR : the Normal channel image needs %zu bytes; only %zu fit below the Basic "
@@ -68,7 +68,7 @@ bool ChannelImageBuilder::Finish(const ImageCounts& counts) {
 }
 
 std::string ChannelImageBuilder::HexText() const {
-  return mode_ == Basic ? MakeHexText(image_, kBasicImageAddress, false)
+  return mode_ == CompileMode::Basic ? MakeHexText(image_, kBasicImageAddress, false)
                         : MakeHexText(image_, kNormalImageAddress, true);
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {
@@ -90,9 +90,9 @@ bool CheckPass::EnterSection(SectionKind section) {
   sectionSeen_[section] = true;
   section_ = section;
   switch (section) {
-    case SAT_NAME:
+    case SectionKind::SatName:
       return true;
-    case SATELLITE:
+    case SectionKind::Satellite:
       counts_.satellites = 0;
       std::fill(satelliteMap_.begin(), satelliteMap_.end(), 0);
       std::fill(satelliteSkip_.begin(), satelliteSkip_.end(), true);
@@ -102,16 +102,16 @@ bool CheckPass::EnterSection(SectionKind section) {
                           maxSatellites_);
       }
       return true;
-    case ANALOG:
+    case SectionKind::Analog:
       if (splitOption_) tvCounter_ = radioCounter_ = 0;
       break;
-    case CHANNEL:
+    case SectionKind::Channel:
       counts_.channels = 0;
       break;
-    case CHANNEL_PID:
+    case SectionKind::ChannelPid:
       // A Normal image carries the PID channels on in the block and the count
       // of the digital channels.
-      if (mode_ == Normal) return true;
+      if (mode_ == CompileMode::Normal) return true;
       counts_.channels = 0;
       break;
     default:
@@ -122,19 +122,19 @@ bool CheckPass::EnterSection(SectionKind section) {
 
 bool CheckPass::Record(std::string_view text) {
   switch (section_) {
-    case None:
+    case SectionKind::None:
       return FailAtLine("\n ERROR : INVALID state !!!\n           line number %d ");
-    case SAT_NAME:
+    case SectionKind::SatName:
       return TakeFields(text, 2) && OnSatelliteName();
-    case SATELLITE:
+    case SectionKind::Satellite:
       return OnSatellite(text);
-    case DIGITAL:
+    case SectionKind::Digital:
       return TakeFields(text, 6) && OnDigitalTp();
-    case ANALOG:
+    case SectionKind::Analog:
       return TakeFields(text, 18) && OnAnalogTp();
-    case CHANNEL:
+    case SectionKind::Channel:
       return TakeFields(text, 8) && OnChannel();
-    case CHANNEL_PID:
+    case SectionKind::ChannelPid:
       return TakeFields(text, 10) && OnPidChannel();
   }
   return false;
@@ -151,8 +151,8 @@ bool CheckPass::OnSatelliteName() {
     return FailAtLine("\n ERROR : SYNTAX - SAT NAME INDEX !!!\n         line number %d ");
   }
   ++satelliteNameCount_;
-  ++accepted_[SAT_NAME];
-  if (mode_ == Basic && satelliteNameCount_ <= maxSatellites_) {
+  ++accepted_[SectionKind::SatName];
+  if (mode_ == CompileMode::Basic && satelliteNameCount_ <= maxSatellites_) {
     satelliteNames_.push_back(std::move(name));
     if (satelliteNameCount_ == maxSatellites_) return builder_.SatelliteNameTable(satelliteNames_);
   }
@@ -196,7 +196,7 @@ bool CheckPass::OnSatellite(std::string_view text) {
     return FailAtLine(
         "\n ERROR : SYNTAX - SAT LNB_LOW frequency. 4 or 5 digit requested !!!\n         line number %d ");
   }
-  ++accepted_[SATELLITE];
+  ++accepted_[SectionKind::Satellite];
   return builder_.Satellite(record);
 }
 
@@ -206,7 +206,7 @@ bool CheckPass::OnDigitalTp() {
     return false;
   }
   if (SkippedForSatellite(record.satIndex)) {
-    if (mode_ == Basic) reporter_.AppendLine(" B Sat \a");
+    if (mode_ == CompileMode::Basic) reporter_.AppendLine(" B Sat \a");
     return true;
   }
   record.frequency = fields_[2];
@@ -224,7 +224,7 @@ bool CheckPass::OnDigitalTp() {
     return true;
   };
   const bool polarizationValid = StartsWith(polarization, 'H') || StartsWith(polarization, 'V');
-  if (mode_ == Basic) {
+  if (mode_ == CompileMode::Basic) {
     if (!countAndMap()) return false;
     if (!HasFourOrFiveCharacters(record.frequency)) {
       return FailAtLine("\n\n\n ERROR : SYNTAX - D_TP frequency !!!.\n           line number %d ");
@@ -250,7 +250,7 @@ bool CheckPass::OnDigitalTp() {
     }
     if (!countAndMap()) return false;
   }
-  ++accepted_[DIGITAL];
+  ++accepted_[SectionKind::Digital];
   return builder_.DigitalTp(record);
 }
 
@@ -307,8 +307,8 @@ bool CheckPass::OnAnalogTp() {
   record.audioLeft = fields_[11];
   record.audioRight = fields_[12];
   if (!builder_.AnalogTp(record)) return false;
-  if (mode_ == Normal) ++(record.type == ServiceType::TV ? counts_.tvTotal : counts_.radioTotal);
-  ++accepted_[ANALOG];
+  if (mode_ == CompileMode::Normal) ++(record.type == ServiceType::TV ? counts_.tvTotal : counts_.radioTotal);
+  ++accepted_[SectionKind::Analog];
   return true;
 }
 
@@ -352,7 +352,7 @@ bool CheckPass::OnChannel() {
     return !NameTooLong(record.name) ||
            FailAtLine("\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ", kMaxNameLength);
   };
-  if (mode_ == Basic) {
+  if (mode_ == CompileMode::Basic) {
     if (!countAndMap() || !checkBlank() || !checkTp()) return false;
     if (!typeValid) {
       return FailAtLine("\n ERROR : SYNTAX - SVC Type !!!  TV or RADIO is OK.\n           line number %d ");
@@ -366,7 +366,7 @@ bool CheckPass::OnChannel() {
     if (!checkBlank() || !countAndMap() || !checkTp() || !checkName()) return false;
   }
   record.svcId = HexTextToInt(fields_[3], reporter_);
-  ++accepted_[CHANNEL];
+  ++accepted_[SectionKind::Channel];
   return builder_.Channel(record);
 }
 
@@ -395,7 +395,7 @@ bool CheckPass::OnPidChannel() {
   auto failType = [this]() {
     return FailAtLine("\n ERROR : SYNTAX - svc type !!! TV or RADIO is OK.\n           line number %d ");
   };
-  if (mode_ == Basic) {
+  if (mode_ == CompileMode::Basic) {
     if (!countAndMap()) return false;
     if (!IsYesOrNo(fields_[9])) {
       return FailAtLine("\n ERROR : SYNTAX - CHANNEL blank !!!\n           line number %d ");
@@ -422,7 +422,7 @@ bool CheckPass::OnPidChannel() {
       return FailAtLine("\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ", kMaxNameLength);
     }
   }
-  ++accepted_[CHANNEL_PID];
+  ++accepted_[SectionKind::ChannelPid];
   return builder_.Channel(record);
 }
 

@@ -25,7 +25,7 @@ class CheckPass {
 
   // Records accepted per section (index by SectionKind), and records passed
   // over because their satellite is blank or undefined.
-  const std::array<int, kSectionCount + 1>& RecordsAccepted() const { return accepted_; }
+  const PerSection<int>& RecordsAccepted() const { return accepted_; }
   int RecordsSkipped() const { return skipped_; }
 
  private:
@@ -58,10 +58,10 @@ class CheckPass {
   ImageBuilder& builder_;
   Reporter& reporter_;
 
-  SectionKind section_ = None;
+  SectionKind section_ = SectionKind::None;
   int line_ = 0;
   std::vector<std::string_view> fields_;
-  std::array<bool, kSectionCount + 1> sectionSeen_{};
+  PerSection<bool> sectionSeen_;
 
   std::vector<std::string> satelliteNames_;
   int satelliteNameCount_ = 0;
@@ -76,7 +76,7 @@ class CheckPass {
   std::vector<int> pidServiceMap_;
   std::vector<int> analogMap_;
 
-  std::array<int, kSectionCount + 1> accepted_{};
+  PerSection<int> accepted_;
   int skipped_ = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "compiler/crc.h"
+#include "base/crc.h"
 
 namespace chanora {
 namespace {
@@ -78,7 +78,7 @@ std::string EncodeSatellite(const SatelliteRecord& record) {
 
 std::string EncodeDigitalTp(const DigitalTpRecord& record, CompileMode mode) {
   const unsigned polarization = record.vertical ? 1 : 0;
-  if (mode == Basic) {
+  if (mode == CompileMode::Basic) {
     return RecordBytes()
         .U16(static_cast<unsigned>(record.index))
         .U8((polarization << 7) | (static_cast<unsigned>(record.satIndex) & 0x7F))
@@ -108,7 +108,7 @@ std::string EncodeDigitalTp(const DigitalTpRecord& record, CompileMode mode) {
 std::string EncodeChannel(const ChannelRecord& record, CompileMode mode) {
   const unsigned audio = (static_cast<unsigned>(record.activeAudio) & 0xFF) | (record.blank ? 0x80 : 0);
   const unsigned basicType = record.type == ServiceType::TV ? 1 : 2;
-  if (mode == Basic && !record.pid) {
+  if (mode == CompileMode::Basic && !record.pid) {
     return RecordBytes()
         .U16(record.svcId)
         .U16(static_cast<unsigned>(record.svcIndex))
@@ -122,7 +122,7 @@ std::string EncodeChannel(const ChannelRecord& record, CompileMode mode) {
         .U16(0)
         .Take();
   }
-  if (mode == Basic) {
+  if (mode == CompileMode::Basic) {
     return RecordBytes()
         .U16(static_cast<unsigned>(record.svcIndex))
         .U16(static_cast<unsigned>(record.tpIndex))
@@ -162,20 +162,20 @@ std::string EncodeAnalogTp(const AnalogTpRecord& record, CompileMode mode) {
   const std::string_view left = record.audioLeft;
   const std::string_view right = record.audioRight;
   return RecordBytes()
-      .U8(mode == Basic ? first : (first & 0x0F) | (((service >> 8) & 0x0F) << 4))
+      .U8(mode == CompileMode::Basic ? first : (first & 0x0F) | (((service >> 8) & 0x0F) << 4))
       .Bytes(frequency.substr(1))
       .U8(Packed(Code(left, 0), Code(left, 2)))
       .U8(Packed(Code(left, 3), Code(right, 0)))
       .U8(Packed(Code(right, 2), Code(right, 3)))
       .Name(record.name, 13)
-      .U8(mode == Basic ? 0 : service)
+      .U8(mode == CompileMode::Basic ? 0 : service)
       .U8(static_cast<unsigned>(record.contrast))
       .U8(static_cast<unsigned>(record.threshold))
       .U8((static_cast<unsigned>(record.videoBand) << 6) | ((record.vertical ? 1u : 0u) << 4) |
           (static_cast<unsigned>(record.audioMode) << 2) | static_cast<unsigned>(record.decoderOutput))
       .U8((static_cast<unsigned>(record.tpBand) << 7) | (static_cast<unsigned>(record.bandwidth) << 4) |
           (static_cast<unsigned>(record.deemphasis) << 1) | (record.panda ? 1u : 0u))
-      .U8((record.blank ? 0x08 : 0) | (mode == Normal ? 0x04 : 0) | TypeCode(record.type))
+      .U8((record.blank ? 0x08 : 0) | (mode == CompileMode::Normal ? 0x04 : 0) | TypeCode(record.type))
       .U8(static_cast<unsigned>(record.satIndex))
       .Crc(2)
       .Take();

@@ -5,7 +5,7 @@
 
 namespace chanora {
 
-enum CompileMode { Basic = 0, Normal = 1 };
+enum class CompileMode { Basic = 0, Normal = 1 };
 
 enum class ServiceType { TV, Radio };
 

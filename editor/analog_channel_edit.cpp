@@ -8,8 +8,8 @@
 #include "editor/degree.h"
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {
@@ -38,8 +38,8 @@ std::optional<std::string> ChosenSatIndex(const LineList& list, const SectionMap
                                           const AnalogChannelValues& values,
                                           const std::optional<std::string>& fallback, Reporter& reporter) {
   if (values.satellite) {
-    if (*values.satellite < sections.RecordCount(SATELLITE)) {
-      return list[sections.RecordStart(SATELLITE, *values.satellite)];
+    if (*values.satellite < sections.RecordCount(SectionKind::Satellite)) {
+      return list[sections.RecordStart(SectionKind::Satellite, *values.satellite)];
     }
   } else if (fallback) {
     return fallback;
@@ -53,7 +53,7 @@ std::optional<std::string> ChosenSatIndex(const LineList& list, const SectionMap
 // checked when it is to be written: a stored name stays as it is.
 std::optional<std::vector<std::string>> TakenCells(const AnalogChannelValues& values, bool checkName,
                                                    Reporter& reporter) {
-  const auto& widths = InfoOf(ANALOG).widths;
+  const auto& widths = InfoOf(SectionKind::Analog).widths;
   auto width = [&](std::size_t cell) { return static_cast<std::size_t>(widths[cell]); };
   const std::string name = NormalizedText(values.name);
   auto problem = checkName ? NameCellProblem("Name", name) : std::nullopt;
@@ -180,9 +180,9 @@ std::optional<AnalogChannelValues> FillAnalogChannelEdit(const ListViewModel& mo
 void ChooseAnalogSatellite(const ListViewModel& model, AnalogChannelValues& values, std::size_t satellite,
                            Reporter& reporter) {
   const SectionMap sections(model.list);
-  if (satellite >= sections.RecordCount(SATELLITE)) return;
+  if (satellite >= sections.RecordCount(SectionKind::Satellite)) return;
   values.satellite = satellite;
-  const std::size_t start = sections.RecordStart(SATELLITE, satellite);
+  const std::size_t start = sections.RecordStart(SectionKind::Satellite, satellite);
   std::string degree;
   if (!ConvertDegree(model.list[start + 6], degree, true, reporter)) {
     reporter.Message(kDegreeError);
@@ -199,12 +199,12 @@ int ApplyAnalogChannelEdit(ListViewModel& model, const AnalogChannelValues& valu
   LineList& list = model.list;
   const SectionMap sections(list);
   if (action == AnalogEditAction::InsertNull) {
-    const auto record = FindRecordByIndex(list, sections, ANALOG, values.rowIndex);
+    const auto record = FindRecordByIndex(list, sections, SectionKind::Analog, values.rowIndex);
     if (!record) {
       reporter.Message(kNotFound);
       return 0;
     }
-    const auto null = NullRecord(ANALOG, {}, values.rowSatIndex, values.rowType);
+    const auto null = NullRecord(SectionKind::Analog, {}, values.rowSatIndex, values.rowType);
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(*record + kStride), null.begin(), null.end());
     Finish(model);
     return 1;
@@ -219,7 +219,7 @@ int ApplyAnalogChannelEdit(ListViewModel& model, const AnalogChannelValues& valu
   }
   const auto satIndex = ChosenSatIndex(list, sections, values, values.rowSatIndex, reporter);
   if (!satIndex) return 0;
-  const auto record = FindRecordByIndex(list, sections, ANALOG, values.rowIndex);
+  const auto record = FindRecordByIndex(list, sections, SectionKind::Analog, values.rowIndex);
   if (!record) {
     reporter.Message(kNotFound);
     return 0;
@@ -245,8 +245,8 @@ int ApplyAnalogChannelEdit(ListViewModel& model, const AnalogChannelValues& valu
   }
 
   // Another name makes another channel; the edited one stays.
-  for (std::size_t k = 0; k < sections.RecordCount(ANALOG); ++k) {
-    if (NormalizedText(list[sections.RecordStart(ANALOG, k) + kNameCell]) == newName) {
+  for (std::size_t k = 0; k < sections.RecordCount(SectionKind::Analog); ++k) {
+    if (NormalizedText(list[sections.RecordStart(SectionKind::Analog, k) + kNameCell]) == newName) {
       reporter.Message(FormatText("Same analog channel Name exist!!!\r\nName is \"%s \" ", newName.c_str()));
       return 0;
     }
@@ -257,8 +257,8 @@ int ApplyAnalogChannelEdit(ListViewModel& model, const AnalogChannelValues& valu
   }
   auto cells = TakenCells(values, true, reporter);
   if (!cells) return 0;
-  cells->insert(cells->begin(), {std::to_string(LargestIndex(list, sections, {ANALOG}) + 1), *satIndex});
-  list.insert(list.begin() + static_cast<std::ptrdiff_t>(sections.Span(ANALOG)->end), cells->begin(), cells->end());
+  cells->insert(cells->begin(), {std::to_string(LargestIndex(list, sections, {SectionKind::Analog}) + 1), *satIndex});
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(sections.Span(SectionKind::Analog)->end), cells->begin(), cells->end());
   Finish(model);
   return 1;
 }
@@ -282,11 +282,11 @@ int ApplyNewAnalogChannel(ListViewModel& model, const AnalogChannelValues& value
   LineList& list = model.list;
   const SectionMap sections(list);
   // Refused below without a change: the undo record goes again.
-  const auto analog = sections.Span(ANALOG);
+  const auto analog = sections.Span(SectionKind::Analog);
   if (!analog) {
-    const bool hasStart = std::find(list.begin(), list.end(), StartMarker(ANALOG)) != list.end();
+    const bool hasStart = std::find(list.begin(), list.end(), StartMarker(SectionKind::Analog)) != list.end();
     reporter.Message(
-        FormatText("Can't find \" %s \" ", (hasStart ? EndMarker(ANALOG) : StartMarker(ANALOG)).c_str()));
+        FormatText("Can't find \" %s \" ", (hasStart ? EndMarker(SectionKind::Analog) : StartMarker(SectionKind::Analog)).c_str()));
     model.DiscardNewestUndo();
     return 0;
   }

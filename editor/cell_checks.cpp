@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/text_conversion.h"
+#include "base/text_conversion.h"
 #include "textformat/sections.h"
 
 namespace chanora {

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "editor/section_map.h"
-#include "engine/text_conversion.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 
@@ -16,10 +16,10 @@ void RenumberChannels(LineList& list) {
       list[sections.RecordStart(kind, record)] = std::to_string(++number);
     }
   };
-  renumber(CHANNEL);
-  renumber(CHANNEL_PID);
+  renumber(SectionKind::Channel);
+  renumber(SectionKind::ChannelPid);
   number = 0;
-  renumber(ANALOG);
+  renumber(SectionKind::Analog);
 }
 
 std::vector<std::string> NullRecord(SectionKind kind, std::string_view tpIndex, std::string_view satIndex,
@@ -27,9 +27,9 @@ std::vector<std::string> NullRecord(SectionKind kind, std::string_view tpIndex, 
   const std::string tp(tpIndex);
   const std::string sat(satIndex);
   switch (kind) {
-    case CHANNEL:
+    case SectionKind::Channel:
       return {"1", tp, sat, "0000", std::string(type), "_", "1", "Y"};
-    case CHANNEL_PID:
+    case SectionKind::ChannelPid:
       return {"1", tp, sat, NormalizedText(type), "_", "   0", "   0", "   0", "1", "Y"};
     default:
       return {"1",      sat,      "0000", "C",    "_",   "27MHz", "H",   "1",              "5",
@@ -64,16 +64,16 @@ long long LargestIndex(const LineList& list, const SectionMap& sections, std::in
 
 std::vector<std::string> SatelliteNames(const LineList& list, const SectionMap& sections) {
   std::vector<std::string> names;
-  for (std::size_t record = 0; record < sections.RecordCount(SATELLITE); ++record) {
-    names.push_back(list[sections.RecordStart(SATELLITE, record) + 1]);
+  for (std::size_t record = 0; record < sections.RecordCount(SectionKind::Satellite); ++record) {
+    names.push_back(list[sections.RecordStart(SectionKind::Satellite, record) + 1]);
   }
   return names;
 }
 
 std::optional<std::size_t> SatelliteOfIndex(const LineList& list, const SectionMap& sections,
                                             std::string_view satIndex) {
-  for (std::size_t record = 0; record < sections.RecordCount(SATELLITE); ++record) {
-    if (list[sections.RecordStart(SATELLITE, record)] == satIndex) return record;
+  for (std::size_t record = 0; record < sections.RecordCount(SectionKind::Satellite); ++record) {
+    if (list[sections.RecordStart(SectionKind::Satellite, record)] == satIndex) return record;
   }
   return std::nullopt;
 }

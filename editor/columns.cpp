@@ -101,19 +101,19 @@ constexpr std::array<ChannelColumn, 23> kAnalogView = {{{"Number", 100, 100, 100
 
 std::span<const Column> SectionColumns(SectionKind kind) {
   switch (kind) {
-    case SAT_NAME:
+    case SectionKind::SatName:
       return kSatelliteNames;
-    case SATELLITE:
+    case SectionKind::Satellite:
       return kSatellites;
-    case DIGITAL:
+    case SectionKind::Digital:
       return kDigitalTps;
-    case ANALOG:
+    case SectionKind::Analog:
       return kAnalogChannels;
-    case CHANNEL:
+    case SectionKind::Channel:
       return kDigitalChannels;
-    case CHANNEL_PID:
+    case SectionKind::ChannelPid:
       return kPidChannels;
-    case None:
+    case SectionKind::None:
       break;
   }
   return {};

@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {

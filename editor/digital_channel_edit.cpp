@@ -10,8 +10,8 @@
 #include "editor/degree.h"
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {
@@ -77,7 +77,7 @@ struct ChannelFields {
   bool HasPid() const {
     return std::any_of(pids.begin(), pids.end(), [](const std::string& pid) { return !pid.empty(); });
   }
-  SectionKind Kind() const { return HasPid() ? CHANNEL_PID : CHANNEL; }
+  SectionKind Kind() const { return HasPid() ? SectionKind::ChannelPid : SectionKind::Channel; }
 };
 
 ChannelFields FieldsOf(const DigitalChannelDialog& dialog) {
@@ -102,7 +102,7 @@ bool ServiceIdAccepted(const ChannelFields& fields, Reporter& reporter) {
 bool ChannelCellsWritable(const DigitalChannelDialog& dialog, const ChannelFields& fields, Reporter& reporter) {
   auto problem = NameCellProblem("Name", dialog.name);
   if (!problem) problem = NumberCellProblem("Active Audio", fields.activeAudio, kActiveAudioWidth);
-  if (fields.Kind() == CHANNEL_PID) {
+  if (fields.Kind() == SectionKind::ChannelPid) {
     constexpr std::array<const char*, 3> kPidLabels = {"Video PID", "Audio PID", "PCR PID"};
     for (std::size_t k = 0; k < kPidLabels.size() && !problem; ++k) {
       problem = NumberCellProblem(kPidLabels[k], fields.pids[k], kPidWidth);
@@ -170,8 +170,8 @@ TpChoice ChooseTp(const LineList& list, const SectionMap& sections, Reporter& re
     return choice;
   }
   auto firstOther = [&](auto matches) -> std::optional<std::size_t> {
-    for (std::size_t record = 0; record < sections.RecordCount(DIGITAL); ++record) {
-      const std::size_t tp = sections.RecordStart(DIGITAL, record);
+    for (std::size_t record = 0; record < sections.RecordCount(SectionKind::Digital); ++record) {
+      const std::size_t tp = sections.RecordStart(SectionKind::Digital, record);
       if (tp != current && list[tp + kTpSat] == values.satIndex && matches(tp)) return tp;
     }
     return std::nullopt;
@@ -185,7 +185,7 @@ TpChoice ChooseTp(const LineList& list, const SectionMap& sections, Reporter& re
   auto problem = FrequencyCellProblem("Frequency", values.frequency, false);
   if (!problem) problem = FrequencyCellProblem("Symbol Rate", values.symbolRate, false);
   if (!Writable(std::move(problem), reporter) || !BouquetWritable(values.bouquet, reporter)) return choice;
-  const long long newIndex = LargestIndex(list, sections, {DIGITAL}) + 1;
+  const long long newIndex = LargestIndex(list, sections, {SectionKind::Digital}) + 1;
   if (auto near = firstOther([&](std::size_t tp) { return NearTp(list, tp, values); })) {
     switch (reporter.Ask(ReplaceQuestion(list, *near), "REPLACE", Buttons::YesNoCancel)) {
       case Answer::Yes:
@@ -210,7 +210,7 @@ TpChoice ChooseTp(const LineList& list, const SectionMap& sections, Reporter& re
 std::vector<std::string> ChannelCells(const DigitalChannelDialog& dialog, const ChannelFields& fields,
                                       const std::string& tpIndex, const std::string& satIndex) {
   const std::string type = dialog.tv ? "TV" : "RADIO";
-  if (fields.Kind() == CHANNEL) {
+  if (fields.Kind() == SectionKind::Channel) {
     return {tpIndex, satIndex, fields.serviceId, type, dialog.name, fields.activeAudio, "N"};
   }
   return {tpIndex, satIndex, type, dialog.name, fields.pids[0], fields.pids[1], fields.pids[2], fields.activeAudio,
@@ -223,8 +223,8 @@ bool ServiceIdTakenOnTp(const LineList& list, const SectionMap& sections, std::o
                         const std::string& tpIndex, const std::string& serviceId) {
   const int tp = DecimalTextToInt(tpIndex);
   const std::optional<unsigned> id = ParseHexToken(serviceId);
-  for (std::size_t record = 0; record < sections.RecordCount(CHANNEL); ++record) {
-    const std::size_t start = sections.RecordStart(CHANNEL, record);
+  for (std::size_t record = 0; record < sections.RecordCount(SectionKind::Channel); ++record) {
+    const std::size_t start = sections.RecordStart(SectionKind::Channel, record);
     if (start == edited || DecimalTextToInt(list[start + 1]) != tp) continue;
     // By value: 00A1 and A1 are the same service.
     const std::optional<unsigned> other = ParseHexToken(TrimBlanks(list[start + 3]));
@@ -246,17 +246,17 @@ void InsertCells(LineList& list, std::size_t at, const std::vector<std::string>&
 // `position` stands afterwards.
 std::size_t InsertNewTp(LineList& list, const SectionMap& sections, const TpChoice& tp, const TpValues& values,
                         std::size_t position) {
-  const std::size_t at = sections.Span(DIGITAL)->end;
+  const std::size_t at = sections.Span(SectionKind::Digital)->end;
   InsertCells(list, at,
               {tp.index, values.satIndex, values.frequency, values.symbolRate, values.polarization, values.bouquet});
-  return position >= at ? position + static_cast<std::size_t>(InfoOf(DIGITAL).fieldCount) : position;
+  return position >= at ? position + static_cast<std::size_t>(InfoOf(SectionKind::Digital).fieldCount) : position;
 }
 
 // The satellite record at drop-down position `satellite`, if there is one.
 std::optional<std::size_t> SatelliteRecord(const ListViewModel& model, std::optional<std::size_t> satellite) {
   const SectionMap sections(model.list);
-  if (!satellite || *satellite >= sections.RecordCount(SATELLITE)) return std::nullopt;
-  return sections.RecordStart(SATELLITE, *satellite);
+  if (!satellite || *satellite >= sections.RecordCount(SectionKind::Satellite)) return std::nullopt;
+  return sections.RecordStart(SectionKind::Satellite, *satellite);
 }
 
 DigitalChannelDialog DialogWithSatellites(const ListViewModel& model) {
@@ -271,18 +271,18 @@ int DeleteOrInsertNull(ListViewModel& model, Reporter& reporter, std::size_t row
   const RowTable& rows = model.rows.digital;
   const std::string index(rows.Cell(list, row, kRowIndex));
   const SectionMap sections(list);
-  const std::optional<std::size_t> channel = FindRecordByIndex(list, sections, CHANNEL, index);
-  const std::optional<std::size_t> pid = FindRecordByIndex(list, sections, CHANNEL_PID, index);
+  const std::optional<std::size_t> channel = FindRecordByIndex(list, sections, SectionKind::Channel, index);
+  const std::optional<std::size_t> pid = FindRecordByIndex(list, sections, SectionKind::ChannelPid, index);
   if (channel && pid) {
     reporter.Message(kSameIndexTwice);
     return 0;
   }
   if (!channel && !pid) {
-    reporter.Message(model.RowSection(row, true) == CHANNEL ? "Error: Can't finde Current Channel"
+    reporter.Message(model.RowSection(row, true) == SectionKind::Channel ? "Error: Can't finde Current Channel"
                                                             : "Error: Can't finde Current channel_pid");
     return 0;
   }
-  const SectionKind kind = channel ? CHANNEL : CHANNEL_PID;
+  const SectionKind kind = channel ? SectionKind::Channel : SectionKind::ChannelPid;
   const std::size_t start = channel ? *channel : *pid;
   const std::size_t stride = static_cast<std::size_t>(InfoOf(kind).fieldCount);
   if (action == DigitalEditAction::Delete) {
@@ -329,7 +329,7 @@ int SaveEdit(ListViewModel& model, Reporter& reporter, std::size_t row, const Di
   const TpValues values = TpValuesOf(dialog, satIndex);
 
   const SectionMap sections(list);
-  const std::optional<std::size_t> current = FindRecordByIndex(list, sections, DIGITAL, rows.Cell(list, row, kRowTp));
+  const std::optional<std::size_t> current = FindRecordByIndex(list, sections, SectionKind::Digital, rows.Cell(list, row, kRowTp));
   if (!current) {
     reporter.Message(kNoCurrentTp);
     return 0;
@@ -343,13 +343,13 @@ int SaveEdit(ListViewModel& model, Reporter& reporter, std::size_t row, const Di
   const SectionKind kind = fields.Kind();
   const std::optional<std::size_t> record = FindRecordByIndex(list, sections, kind, rows.Cell(list, row, kRowIndex));
   if (!record) {
-    reporter.Message(kind == CHANNEL ? "Error: Can't finde Current Channel" : "Error: Can't finde Current channel_pid");
+    reporter.Message(kind == SectionKind::Channel ? "Error: Can't finde Current Channel" : "Error: Can't finde Current channel_pid");
     return 0;
   }
   // The TP the channel ends up on; a new TP can only clash with channels that
   // already name its number.
   const std::string tpIndex = tp.kind == TpChoice::Keep ? list[*record + 1] : tp.index;
-  if (kind == CHANNEL && ServiceIdTakenOnTp(list, sections, record, tpIndex, fields.serviceId)) {
+  if (kind == SectionKind::Channel && ServiceIdTakenOnTp(list, sections, record, tpIndex, fields.serviceId)) {
     reporter.Message(kSameServiceId);
     return 0;
   }
@@ -469,8 +469,8 @@ int ApplyNewDigitalChannel(ListViewModel& model, Reporter& reporter, const Digit
   LineList& list = model.list;
   const SectionKind kind = fields.Kind();
   const SectionMap sections(list);
-  if (!sections.Span(kind) || !sections.Span(DIGITAL)) {
-    const SectionKind missing = sections.Span(kind) ? DIGITAL : kind;
+  if (!sections.Span(kind) || !sections.Span(SectionKind::Digital)) {
+    const SectionKind missing = sections.Span(kind) ? SectionKind::Digital : kind;
     reporter.Message(FormatText("Can't find \" %s \" ", EndMarker(missing).c_str()));
     return refuse();
   }
@@ -482,7 +482,7 @@ int ApplyNewDigitalChannel(ListViewModel& model, Reporter& reporter, const Digit
   std::size_t at = sections.Span(kind)->end;
   if (tp.kind == TpChoice::New) at = InsertNewTp(list, sections, tp, values, at);
   const SectionMap after(list);
-  std::vector<std::string> cells{std::to_string(LargestIndex(list, after, {CHANNEL, CHANNEL_PID}) + 1)};
+  std::vector<std::string> cells{std::to_string(LargestIndex(list, after, {SectionKind::Channel, SectionKind::ChannelPid}) + 1)};
   const std::vector<std::string> rest = ChannelCells(dialog, fields, tp.index, values.satIndex);
   cells.insert(cells.end(), rest.begin(), rest.end());
   InsertCells(list, at, cells);

@@ -5,9 +5,9 @@
 #include "editor/channel_records.h"
 #include "editor/degree.h"
 #include "editor/section_map.h"
-#include "engine/list_db.h"
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "engine/list_engine.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {
@@ -28,7 +28,7 @@ void SetDetailWidths(std::span<const ChannelColumn> columns, std::vector<int>& w
 ListViewModel::ListViewModel()
     : digitalWidths(InitialWidths(DigitalViewColumns())), analogWidths(InitialWidths(AnalogViewColumns())) {}
 
-bool ListViewModel::Load(CListDB& engine) {
+bool ListViewModel::Load(ListEngine& engine) {
   LineList loaded;
   if (!engine.ReadFormattedText(loaded)) return false;
   list = std::move(loaded);
@@ -52,8 +52,8 @@ void ListViewModel::ToggleDetail() {
 }
 
 std::vector<Column> ListViewModel::ShownColumns() const {
-  if (shownSection != 0) {
-    auto columns = SectionColumns(static_cast<SectionKind>(shownSection));
+  if (shownSection != SectionKind::None) {
+    auto columns = SectionColumns(shownSection);
     return {columns.begin(), columns.end()};
   }
   auto columns = showDigital ? DigitalViewColumns() : AnalogViewColumns();
@@ -64,36 +64,36 @@ std::vector<Column> ListViewModel::ShownColumns() const {
 }
 
 std::size_t ListViewModel::ShownRowCount() const {
-  if (shownSection == 0) return (showDigital ? rows.digital : rows.analog).RowCount();
-  return SectionMap(list).RecordCount(static_cast<SectionKind>(shownSection));
+  if (shownSection == SectionKind::None) return (showDigital ? rows.digital : rows.analog).RowCount();
+  return SectionMap(list).RecordCount(shownSection);
 }
 
 std::string ListViewModel::ShownCell(std::size_t row, int column) const {
-  if (shownSection == 0) return std::string((showDigital ? rows.digital : rows.analog).Cell(list, row, column));
-  const auto kind = static_cast<SectionKind>(shownSection);
+  if (shownSection == SectionKind::None) return std::string((showDigital ? rows.digital : rows.analog).Cell(list, row, column));
+  const auto kind = shownSection;
   const std::string& cell = list[SectionMap(list).RecordStart(kind, row) + static_cast<std::size_t>(column)];
-  if (kind == SATELLITE && column == kSatelliteDegreeColumn) return DegreeToDisplay(cell).value_or(cell);
+  if (kind == SectionKind::Satellite && column == kSatelliteDegreeColumn) return DegreeToDisplay(cell).value_or(cell);
   return cell;
 }
 
 int ListViewModel::ShownIcon(std::size_t row) const {
-  if (shownSection != 0) return 2;
+  if (shownSection != SectionKind::None) return 2;
   const std::string_view type = showDigital ? rows.digital.Cell(list, row, kDigitalTypeColumn)
                                             : rows.analog.Cell(list, row, kAnalogTypeColumn);
   return type == "TV" ? 0 : 1;
 }
 
 std::optional<std::string> ListViewModel::ShownListProblem() const {
-  if (shownSection == 0) return std::nullopt;
-  const auto kind = static_cast<SectionKind>(shownSection);
+  if (shownSection == SectionKind::None) return std::nullopt;
+  const auto kind = shownSection;
   if (SectionMap(list).Span(kind)) return std::nullopt;
   const bool hasStart = std::find(list.begin(), list.end(), StartMarker(kind)) != list.end();
   return FormatText("Can't find \" %s \" ", (hasStart ? EndMarker(kind) : StartMarker(kind)).c_str());
 }
 
 SectionKind ListViewModel::RowSection(std::size_t row, bool digital) const {
-  if (!digital) return ANALOG;
-  return row < rows.channelRows ? CHANNEL : CHANNEL_PID;
+  if (!digital) return SectionKind::Analog;
+  return row < rows.channelRows ? SectionKind::Channel : SectionKind::ChannelPid;
 }
 
 std::size_t ListViewModel::RecordStartOfRow(std::size_t row, bool digital) const {
@@ -104,7 +104,7 @@ std::size_t ListViewModel::ChannelRowCount(bool digital) const {
   return (digital ? rows.digital : rows.analog).RowCount();
 }
 
-bool ListViewModel::SaveQuestionOnClose(CListDB& engine, Reporter& reporter) {
+bool ListViewModel::SaveQuestionOnClose(ListEngine& engine, Reporter& reporter) {
   if (!modified || reporter.Ask("Saveing  Modified Data!!!", "Saving", Buttons::YesNo) != Answer::Yes) return true;
   if (!engine.WriteFormattedText(list)) {
     reporter.Message("ERROR!!! Saving not Complete");

@@ -11,7 +11,7 @@
 
 namespace chanora {
 
-class CListDB;
+class ListEngine;
 class Reporter;
 
 // Records taken by Cut, one buffer per kind, until they are pasted.
@@ -31,7 +31,7 @@ class ListViewModel {
   // Reads the list at the engine's path. Only a list that reads without
   // failure replaces the one held; then channels are renumbered and the rows
   // rebuilt. The caller saves at once when the engine dropped null channels.
-  bool Load(CListDB& engine);
+  bool Load(ListEngine& engine);
 
   // What every change of channel records ends with.
   void RenumberAndRebuild();
@@ -39,7 +39,7 @@ class ListViewModel {
   void ToggleDetail();
 
   // The list on screen: the channel view chosen by `showDigital` when
-  // `shownSection` is 0, else the records of that section.
+  // `shownSection` is None, else the records of that section.
   std::vector<Column> ShownColumns() const;
   std::size_t ShownRowCount() const;
   std::string ShownCell(std::size_t row, int column) const;
@@ -56,14 +56,14 @@ class ListViewModel {
   // When the view closes with changes that are not saved: asks "Saveing
   // Modified Data!!!" and on Yes writes the list to the engine's file. False
   // only when that save failed ("ERROR!!! Saving not Complete").
-  bool SaveQuestionOnClose(CListDB& engine, Reporter& reporter);
+  bool SaveQuestionOnClose(ListEngine& engine, Reporter& reporter);
 
   void RecordUndo(const std::string& name) { undo.RecordUndo(list, name); }
   void DiscardNewestUndo() { undo.DiscardNewestUndo(); }
   bool Undo();
 
   LineList list;
-  int shownSection = 0;
+  SectionKind shownSection = SectionKind::None;
   bool showDigital = true;
   bool detailColumns = false;
   std::vector<int> digitalWidths;

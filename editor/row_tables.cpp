@@ -48,24 +48,24 @@ std::string_view RowTable::Cell(const LineList& list, std::size_t row, int colum
 
 void RebuildRowTables(const LineList& list, RowTables& tables) {
   const SectionMap sections(list);
-  const IndexMap tps = FirstRecordByIndex(list, sections, DIGITAL);
-  const IndexMap satellites = FirstRecordByIndex(list, sections, SATELLITE);
+  const IndexMap tps = FirstRecordByIndex(list, sections, SectionKind::Digital);
+  const IndexMap satellites = FirstRecordByIndex(list, sections, SectionKind::Satellite);
   RowTable& digital = tables.digital;
   digital.Clear();
-  digital.Reserve(sections.RecordCount(CHANNEL) + sections.RecordCount(CHANNEL_PID));
+  digital.Reserve(sections.RecordCount(SectionKind::Channel) + sections.RecordCount(SectionKind::ChannelPid));
   auto addTpAndSatellite = [&](std::uint32_t start, int satCell) {
     AddLookedUp(digital, tps, list[start + 1], {2, 3, 4, 5});
     AddLookedUp(digital, satellites, list[start + static_cast<std::uint32_t>(satCell)], {1, 3, 4, 5, 6});
   };
-  ForEachRecord(sections, CHANNEL, [&](std::uint32_t start) {
+  ForEachRecord(sections, SectionKind::Channel, [&](std::uint32_t start) {
     for (std::uint32_t cell = 0; cell <= 5; ++cell) digital.Add(start + cell);
     for (int empty = 0; empty < 3; ++empty) digital.AddEmpty();
     digital.Add(start + 6);
     digital.Add(start + 7);
     addTpAndSatellite(start, 2);
   });
-  tables.channelRows = sections.RecordCount(CHANNEL);
-  ForEachRecord(sections, CHANNEL_PID, [&](std::uint32_t start) {
+  tables.channelRows = sections.RecordCount(SectionKind::Channel);
+  ForEachRecord(sections, SectionKind::ChannelPid, [&](std::uint32_t start) {
     for (std::uint32_t cell = 0; cell <= 2; ++cell) digital.Add(start + cell);
     digital.AddEmpty();
     for (std::uint32_t cell = 3; cell <= 9; ++cell) digital.Add(start + cell);
@@ -74,8 +74,8 @@ void RebuildRowTables(const LineList& list, RowTables& tables) {
 
   RowTable& analog = tables.analog;
   analog.Clear();
-  analog.Reserve(sections.RecordCount(ANALOG));
-  ForEachRecord(sections, ANALOG, [&](std::uint32_t start) {
+  analog.Reserve(sections.RecordCount(SectionKind::Analog));
+  ForEachRecord(sections, SectionKind::Analog, [&](std::uint32_t start) {
     for (std::uint32_t cell = 0; cell < 18; ++cell) analog.Add(start + cell);
     AddLookedUp(analog, satellites, list[start + 1], {1, 3, 4, 5, 6});
   });

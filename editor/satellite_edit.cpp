@@ -8,7 +8,7 @@
 #include "editor/degree.h"
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
-#include "engine/reporter.h"
+#include "base/reporter.h"
 
 namespace chanora {
 namespace {
@@ -19,8 +19,8 @@ constexpr const char* kDegreeError = "Degree format ERROR!!!";
 
 std::optional<SatelliteValues> FillSatelliteEdit(const ListViewModel& model, std::size_t row, Reporter& reporter) {
   const SectionMap sections(model.list);
-  if (row >= sections.RecordCount(SATELLITE)) return std::nullopt;
-  const auto cell = model.list.begin() + static_cast<std::ptrdiff_t>(sections.RecordStart(SATELLITE, row));
+  if (row >= sections.RecordCount(SectionKind::Satellite)) return std::nullopt;
+  const auto cell = model.list.begin() + static_cast<std::ptrdiff_t>(sections.RecordStart(SectionKind::Satellite, row));
   SatelliteValues values;
   if (!ConvertDegree(cell[6], values.degree, true, reporter)) {
     reporter.Message(kDegreeError);
@@ -38,7 +38,7 @@ std::optional<SatelliteValues> FillSatelliteEdit(const ListViewModel& model, std
 
 bool ApplySatelliteEdit(ListViewModel& model, const SatelliteValues& values, Reporter& reporter) {
   const SectionMap sections(model.list);
-  if (values.record >= sections.RecordCount(SATELLITE)) return false;
+  if (values.record >= sections.RecordCount(SectionKind::Satellite)) return false;
   // Every field is checked before the first cell is written, so that a
   // refusal leaves the satellite whole.
   std::string degree;
@@ -50,7 +50,7 @@ bool ApplySatelliteEdit(ListViewModel& model, const SatelliteValues& values, Rep
   if (!problem) problem = FrequencyCellProblem("LNB_LO High", values.lnbHigh, true);
   if (!problem) problem = FrequencyCellProblem("LNB_LO Low", values.lnbLow, true);
   if (!problem) {
-    problem = WordCellProblem("Position", values.position, static_cast<std::size_t>(InfoOf(SATELLITE).widths[5]), true);
+    problem = WordCellProblem("Position", values.position, static_cast<std::size_t>(InfoOf(SectionKind::Satellite).widths[5]), true);
   }
   if (problem) {
     reporter.Message(*problem);
@@ -59,7 +59,7 @@ bool ApplySatelliteEdit(ListViewModel& model, const SatelliteValues& values, Rep
 
   const std::array<std::string, 6> cells = {values.name,   values.blank ? "Y" : "N", values.lnbHigh,
                                             values.lnbLow, values.position,          degree};
-  const auto record = model.list.begin() + static_cast<std::ptrdiff_t>(sections.RecordStart(SATELLITE, values.record));
+  const auto record = model.list.begin() + static_cast<std::ptrdiff_t>(sections.RecordStart(SectionKind::Satellite, values.record));
   if (std::equal(cells.begin(), cells.end(), std::next(record))) return false;
   std::copy(cells.begin(), cells.end(), std::next(record));
   model.RebuildRowTables();

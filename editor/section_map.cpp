@@ -7,24 +7,24 @@ namespace {
 
 // The section that a marker string opens or closes, or None.
 SectionKind MarkerSection(std::string_view cell, std::string_view suffix) {
-  if (cell.size() <= suffix.size() || cell.substr(cell.size() - suffix.size()) != suffix) return None;
+  if (cell.size() <= suffix.size() || cell.substr(cell.size() - suffix.size()) != suffix) return SectionKind::None;
   const std::string_view word = cell.substr(0, cell.size() - suffix.size());
-  for (int kind = SAT_NAME; kind <= CHANNEL_PID; ++kind) {
-    if (InfoOf(static_cast<SectionKind>(kind)).marker == word) return static_cast<SectionKind>(kind);
+  for (SectionKind kind : kAllSections) {
+    if (InfoOf(kind).marker == word) return kind;
   }
-  return None;
+  return SectionKind::None;
 }
 
 }  // namespace
 
 SectionMap::SectionMap(const LineList& list) {
-  std::array<std::optional<std::size_t>, kSectionCount + 1> starts{};
+  PerSection<std::optional<std::size_t>> starts;
   for (std::size_t i = 0; i < list.size(); ++i) {
     const std::string& cell = list[i];
     if (cell.size() < 7 || (cell.back() != 'T' && cell.back() != 'D')) continue;  // not "... START" or "... END"
-    if (SectionKind kind = MarkerSection(cell, " START"); kind != None) {
+    if (SectionKind kind = MarkerSection(cell, " START"); kind != SectionKind::None) {
       starts[kind] = i + 1;
-    } else if (kind = MarkerSection(cell, " END"); kind != None && starts[kind] && *starts[kind] <= i) {
+    } else if (kind = MarkerSection(cell, " END"); kind != SectionKind::None && starts[kind] && *starts[kind] <= i) {
       spans_[kind] = SectionSpan{*starts[kind], i};
     }
   }

@@ -19,7 +19,7 @@ class SectionMap {
   std::size_t RecordStart(SectionKind kind, std::size_t record) const;
 
  private:
-  std::array<std::optional<SectionSpan>, kSectionCount + 1> spans_;
+  PerSection<std::optional<SectionSpan>> spans_;
 };
 
 }  // namespace chanora

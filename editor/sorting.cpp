@@ -8,7 +8,7 @@
 #include "editor/channel_records.h"
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
-#include "engine/text_conversion.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {
@@ -132,7 +132,7 @@ SortKey AnalogKey(const LineList& list, std::size_t start, SortMode mode) {
 
 std::vector<std::string> IndexCells(const LineList& list, const SectionMap& sections) {
   std::vector<std::string> cells;
-  for (SectionKind kind : {CHANNEL, CHANNEL_PID, ANALOG}) {
+  for (SectionKind kind : {SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog}) {
     for (std::size_t record = 0; record < sections.RecordCount(kind); ++record) {
       cells.push_back(list[sections.RecordStart(kind, record)]);
     }
@@ -202,13 +202,13 @@ void SortChannels(ListViewModel& model, SortMode mode) {
 
   // All keys are taken before any record moves.
   const std::size_t channels = model.rows.channelRows;
-  const std::size_t pidChannels = sections.RecordCount(CHANNEL_PID);
-  const std::size_t analogChannels = sections.RecordCount(ANALOG);
+  const std::size_t pidChannels = sections.RecordCount(SectionKind::ChannelPid);
+  const std::size_t analogChannels = sections.RecordCount(SectionKind::Analog);
   std::vector<SortKey> channelKeys, pidKeys, analogKeys;
   for (std::size_t row = 0; row < channels; ++row) channelKeys.push_back(DigitalKey(model, row, mode));
   for (std::size_t row = 0; row < pidChannels; ++row) pidKeys.push_back(DigitalKey(model, channels + row, mode));
   for (std::size_t record = 0; record < analogChannels; ++record) {
-    analogKeys.push_back(AnalogKey(model.list, sections.RecordStart(ANALOG, record), mode));
+    analogKeys.push_back(AnalogKey(model.list, sections.RecordStart(SectionKind::Analog, record), mode));
   }
 
   bool changed = false;
@@ -218,9 +218,9 @@ void SortChannels(ListViewModel& model, SortMode mode) {
     const std::size_t stride = static_cast<std::size_t>(InfoOf(kind).fieldCount);
     if (Reorder(model.list, sections.Span(kind)->first, stride, order)) changed = true;
   };
-  sort(CHANNEL, channelKeys);
-  sort(CHANNEL_PID, pidKeys);
-  sort(ANALOG, analogKeys);
+  sort(SectionKind::Channel, channelKeys);
+  sort(SectionKind::ChannelPid, pidKeys);
+  sort(SectionKind::Analog, analogKeys);
 
   model.RenumberAndRebuild();
   if (changed || IndexCells(model.list, sections) != numbersBefore) model.modified = true;

@@ -5,7 +5,7 @@
 
 #include "editor/channel_records.h"
 #include "editor/list_view_model.h"
-#include "engine/reporter.h"
+#include "base/reporter.h"
 
 namespace chanora {
 namespace {
@@ -15,7 +15,7 @@ constexpr const char* kCrossingMessage =
 
 // A selection the channel view can act on: rows in range, ascending, once.
 std::vector<std::size_t> UsableRows(const ListViewModel& model, std::vector<std::size_t> rows) {
-  if (model.shownSection != 0) return {};
+  if (model.shownSection != SectionKind::None) return {};
   const std::size_t count = model.ChannelRowCount(model.showDigital);
   rows.erase(std::remove_if(rows.begin(), rows.end(), [count](std::size_t row) { return row >= count; }), rows.end());
   std::sort(rows.begin(), rows.end());
@@ -57,8 +57,8 @@ std::vector<std::string> CopyRecord(const ListViewModel& model, std::size_t row)
 }
 
 std::vector<std::string>& BufferOf(CutBuffers& buffers, SectionKind kind) {
-  if (kind == CHANNEL) return buffers.channel;
-  if (kind == CHANNEL_PID) return buffers.pid;
+  if (kind == SectionKind::Channel) return buffers.channel;
+  if (kind == SectionKind::ChannelPid) return buffers.pid;
   return buffers.analog;
 }
 
@@ -119,8 +119,8 @@ bool InsertNullRows(ListViewModel& model, const std::vector<std::size_t>& select
   const std::size_t start = model.RecordStartOfRow(row, model.showDigital);
   const LineList& list = model.list;
   const std::vector<std::string> null =
-      kind == ANALOG ? NullRecord(kind, "", list[start + 1], list[start + 16])
-                     : NullRecord(kind, list[start + 1], list[start + 2], list[start + (kind == CHANNEL ? 4 : 3)]);
+      kind == SectionKind::Analog ? NullRecord(kind, "", list[start + 1], list[start + 16])
+                     : NullRecord(kind, list[start + 1], list[start + 2], list[start + (kind == SectionKind::Channel ? 4 : 3)]);
   std::vector<std::string> inserted;
   for (std::size_t i = 0; i < rows.size(); ++i) inserted.insert(inserted.end(), null.begin(), null.end());
   model.list.insert(model.list.begin() + static_cast<std::ptrdiff_t>(start + RecordLength(kind)), inserted.begin(),
@@ -160,7 +160,7 @@ bool PasteRows(ListViewModel& model, const std::vector<std::size_t>& selected) {
 }
 
 bool MoveRow(ListViewModel& model, std::size_t from, std::optional<std::size_t> to, Reporter& reporter) {
-  if (model.shownSection != 0 || !to || *to == from) return false;
+  if (model.shownSection != SectionKind::None || !to || *to == from) return false;
   auto order = OrderAfterMoves(model, {{from, *to}}, reporter);
   if (!order) return false;
   ApplyOrder(model, *order);

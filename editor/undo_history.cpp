@@ -1,6 +1,6 @@
 #include "editor/undo_history.h"
 
-#include "engine/text_conversion.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 

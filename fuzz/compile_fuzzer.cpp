@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SilentReporter reporter;
 
   for (int max : {32, 40}) {
-    const auto basic = Compile(bytes, Basic, max, false, reporter);
-    const auto normal = Compile(bytes, Normal, max, false, reporter);
-    if (basic || normal) Compile(bytes, Normal, max, true, reporter);
+    const auto basic = Compile(bytes, CompileMode::Basic, max, false, reporter);
+    const auto normal = Compile(bytes, CompileMode::Normal, max, false, reporter);
+    if (basic || normal) Compile(bytes, CompileMode::Normal, max, true, reporter);
     // The Basic image alone, and the pre-installed build of both.
     if (basic) FUZZ_REQUIRE(ConvertHexToPackets(*basic, reporter).has_value());
     if (basic && normal) FUZZ_REQUIRE(ConvertHexToPackets(*normal + *basic, reporter).has_value());

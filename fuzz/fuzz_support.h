@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/reporter.h"
+#include "base/reporter.h"
 
 namespace chanora::fuzz {
 

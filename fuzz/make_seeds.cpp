@@ -15,7 +15,7 @@
 
 #include "compiler/channel_image_builder.h"
 #include "compiler/check_pass.h"
-#include "engine/reporter.h"
+#include "base/reporter.h"
 #include "packets/packet_conversion.h"
 #include "tools/list_generator.h"
 
@@ -153,11 +153,11 @@ std::vector<std::pair<std::string, std::string>> HexSeeds(const std::string& dem
   small.analogTps = 2;
   small.seed = 11;
   const std::string list = GenerateListText(small);
-  const std::string demoBasic = *Compile(demo, Basic);
+  const std::string demoBasic = *Compile(demo, CompileMode::Basic);
   const std::string line = "7FF20000  00 11 22 33 44 55 66 77   88 99 AA BB CC DD EE FF\n";
   return {
       {"demo_basic.hex", demoBasic},
-      {"small_preinstalled.hex", *Compile(list, Normal) + *Compile(list, Basic)},
+      {"small_preinstalled.hex", *Compile(list, CompileMode::Normal) + *Compile(list, CompileMode::Basic)},
       {"gaps.hex", line + "7FF20040  01 02\n" + "00001000 0A0B0C\n" + "7FF20010  FF FE\n"},
       {"spellings.hex", "\r\n   7ff20000 00112233445566778899aabbccddeeff   \r\n\t\n7FF20010 00\t11\x7F" "22\n"},
       {"ff_ends.hex", line + "\xFF" + "garbage that is never read\n"},

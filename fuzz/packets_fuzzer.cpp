@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/crc.h"
+#include "base/crc.h"
 #include "fuzz/fuzz_support.h"
 #include "packets/packet_conversion.h"
-#include "serial/packet_file_reader.h"
+#include "packets/packet_file_reader.h"
 
 namespace {
 

@@ -34,9 +34,9 @@ std::vector<std::string> Records(const LineList& list, SectionKind kind) {
 // whose records name a satellite.
 bool SatellitesComeFirst(const LineList& list) {
   auto at = [&list](SectionKind kind) { return std::find(list.begin(), list.end(), StartMarker(kind)); };
-  const auto satellites = at(SATELLITE);
+  const auto satellites = at(SectionKind::Satellite);
   if (satellites == list.end()) return false;
-  for (SectionKind kind : {DIGITAL, CHANNEL, CHANNEL_PID, ANALOG}) {
+  for (SectionKind kind : {SectionKind::Digital, SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog}) {
     if (at(kind) < satellites) return false;
   }
   return true;
@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // satellites passes the checks under one of them at most.
   int maxSatellites = 0;
   for (int max : {32, 40}) {
-    const bool basic = Checks(bytes, Basic, max, false, reporter);
-    Checks(bytes, Normal, max, max == 40, reporter);
+    const bool basic = Checks(bytes, CompileMode::Basic, max, false, reporter);
+    Checks(bytes, CompileMode::Normal, max, max == 40, reporter);
     if (basic) {
       maxSatellites = max;
       break;
@@ -80,14 +80,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // name list; and records placed before the satellites were passed over,
   // while the save puts them behind the satellites, where they are checked.
   const std::string text = FormatListText(list);
-  if (SatellitesComeFirst(list)) FUZZ_REQUIRE(Checks(text, Basic, maxSatellites, false, reporter));
+  if (SatellitesComeFirst(list)) FUZZ_REQUIRE(Checks(text, CompileMode::Basic, maxSatellites, false, reporter));
   LineList reread;
   FUZZ_REQUIRE(ReadListText(text, reread, reporter, dropped));
   FUZZ_REQUIRE(!dropped);
   for (SectionKind kind : kWriterOrder) {
     std::vector<std::string> before = Records(list, kind);
     std::vector<std::string> after = Records(reread, kind);
-    if (kind == SATELLITE && before.size() == after.size()) {
+    if (kind == SectionKind::Satellite && before.size() == after.size()) {
       // A degree of the older satellite layout is kept as written; saved in
       // the current layout it reads back as a number.
       for (std::size_t degree = 6; degree < before.size(); degree += 7) before[degree] = after[degree];

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "compiler/crc.h"
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/crc.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {

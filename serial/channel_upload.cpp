@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "engine/file_io.h"
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/file_io.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 #include "serial/comm.h"
 #include "serial/console_capture.h"
 #include "serial/frames.h"

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "engine/reporter.h"
+#include "base/reporter.h"
 
 namespace chanora {
 

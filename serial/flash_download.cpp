@@ -2,12 +2,12 @@
 
 #include <thread>
 
-#include "engine/file_io.h"
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/file_io.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 #include "serial/comm.h"
 #include "serial/frames.h"
-#include "serial/packet_file_reader.h"
+#include "packets/packet_file_reader.h"
 
 namespace chanora {
 namespace {

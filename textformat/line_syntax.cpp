@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/text_conversion.h"
+#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {
@@ -40,12 +40,10 @@ Header ParseHeader(std::string_view line) {
   auto matches = [name](std::string_view word) {
     return name.size() > word.size() && name.substr(0, word.size()) == word && name[word.size()] == ']';
   };
-  for (int kind = SAT_NAME; kind <= CHANNEL_PID; ++kind) {
-    if (matches(InfoOf(static_cast<SectionKind>(kind)).header)) {
-      return {HeaderType::Section, static_cast<SectionKind>(kind)};
-    }
+  for (SectionKind kind : kAllSections) {
+    if (matches(InfoOf(kind).header)) return {HeaderType::Section, kind};
   }
-  if (matches("END")) return {HeaderType::End, None};
+  if (matches("END")) return {HeaderType::End, SectionKind::None};
   return {};
 }
 

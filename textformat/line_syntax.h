@@ -37,7 +37,7 @@ LineClass Classify(std::string_view line);
 enum class HeaderType { Section, End, Unknown };
 struct Header {
   HeaderType type = HeaderType::Unknown;
-  SectionKind section = None;
+  SectionKind section = SectionKind::None;
 };
 
 // For a line whose first character is '['.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 #include "textformat/line_syntax.h"
 
 namespace chanora {
@@ -55,18 +55,18 @@ class ListReader {
   }
 
   void CloseSection() {
-    if (section_ != None) list_.push_back(EndMarker(section_));
-    section_ = None;
+    if (section_ != SectionKind::None) list_.push_back(EndMarker(section_));
+    section_ = SectionKind::None;
   }
 
   bool Record(std::string_view text, bool& recordsDropped) {
-    if (section_ == None) return true;
-    if (section_ == SATELLITE) return Satellite(text);
+    if (section_ == SectionKind::None) return true;
+    if (section_ == SectionKind::Satellite) return Satellite(text);
     const SectionInfo& info = InfoOf(section_);
     SplitFields(text, fields_);
     if (static_cast<int>(fields_.size()) < info.fieldCount) return true;  // refused by the checks
     // A null digital channel lives only until the list is read again.
-    if (section_ == CHANNEL && HexTextToInt(fields_[3], reporter_) == 0) {
+    if (section_ == SectionKind::Channel && HexTextToInt(fields_[3], reporter_) == 0) {
       recordsDropped = true;
       return true;
     }
@@ -125,8 +125,8 @@ class ListReader {
   // Every loaded list has a PID and an analog section, empty ones put right
   // after the digital channels when the file had none.
   void Complete() {
-    if (!seen_[CHANNEL_PID]) InsertEmptySectionAfter(EndMarker(CHANNEL), CHANNEL_PID);
-    if (!seen_[ANALOG]) InsertEmptySectionAfter(EndMarker(CHANNEL_PID), ANALOG);
+    if (!seen_[SectionKind::ChannelPid]) InsertEmptySectionAfter(EndMarker(SectionKind::Channel), SectionKind::ChannelPid);
+    if (!seen_[SectionKind::Analog]) InsertEmptySectionAfter(EndMarker(SectionKind::ChannelPid), SectionKind::Analog);
   }
 
   void InsertEmptySectionAfter(const std::string& marker, SectionKind kind) {
@@ -140,9 +140,9 @@ class ListReader {
 
   LineList& list_;
   Reporter& reporter_;
-  SectionKind section_ = None;
+  SectionKind section_ = SectionKind::None;
   int line_ = 0;
-  bool seen_[kSectionCount + 1] = {};
+  PerSection<bool> seen_;
   std::vector<std::string_view> fields_;
 };
 

@@ -6,12 +6,12 @@ namespace chanora {
 namespace {
 
 constexpr std::array<SectionInfo, kSectionCount> kSections = {{
-    {SAT_NAME, "SATELLITE_NAME_LIST", "SAT_NAME", 2, 1, {6, 16}},
-    {SATELLITE, "SATELLITE", "SATELLITE", 7, 1, {6, 16, 3, 8, 8, 5, 10}},
-    {DIGITAL, "DIGITAL TP", "DIGITAL", 6, 5, {6, 6, 8, 8, 3, 16}},
-    {ANALOG, "ANALOG TP", "ANALOG", 18, 4, {6, 6, 8, 8, 16, 8, 3, 6, 6, 10, 12, 8, 8, 8, 3, 8, 8, 3}},
-    {CHANNEL, "DIGITAL CHANNEL", "CHANNEL", 8, 5, {6, 6, 6, 8, 8, 16, 6, 3}},
-    {CHANNEL_PID, "DIGITAL PID CHANNEL", "CHANNEL_PID", 10, 4, {6, 6, 6, 8, 16, 8, 8, 8, 6, 3}},
+    {SectionKind::SatName, "SATELLITE_NAME_LIST", "SAT_NAME", 2, 1, {6, 16}},
+    {SectionKind::Satellite, "SATELLITE", "SATELLITE", 7, 1, {6, 16, 3, 8, 8, 5, 10}},
+    {SectionKind::Digital, "DIGITAL TP", "DIGITAL", 6, 5, {6, 6, 8, 8, 3, 16}},
+    {SectionKind::Analog, "ANALOG TP", "ANALOG", 18, 4, {6, 6, 8, 8, 16, 8, 3, 6, 6, 10, 12, 8, 8, 8, 3, 8, 8, 3}},
+    {SectionKind::Channel, "DIGITAL CHANNEL", "CHANNEL", 8, 5, {6, 6, 6, 8, 8, 16, 6, 3}},
+    {SectionKind::ChannelPid, "DIGITAL PID CHANNEL", "CHANNEL_PID", 10, 4, {6, 6, 6, 8, 16, 8, 8, 8, 6, 3}},
 }};
 
 }  // namespace

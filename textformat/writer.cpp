@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "engine/text_conversion.h"
+#include "base/text_conversion.h"
 #include "textformat/line_syntax.h"
 
 namespace chanora {
@@ -91,7 +91,7 @@ bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' ' || c
 std::optional<std::string> FieldProblem(const std::string& value, SectionKind kind, int field) {
   const SectionInfo& info = InfoOf(kind);
   if (value.size() > static_cast<std::size_t>(kMaxFieldLength)) return "longer than 19 characters";
-  if (kind == SATELLITE && value.find('#') != std::string::npos) return "a '#' in a satellite record";
+  if (kind == SectionKind::Satellite && value.find('#') != std::string::npos) return "a '#' in a satellite record";
   if (field == info.nameField) {
     if (value != "\"" && value.find('"') != std::string::npos) return "a double quote";
     if (std::any_of(value.begin(), value.end(), [](char c) { return c != ' ' && IsBlankOrControl(c); })) {
@@ -120,7 +120,7 @@ std::string FormatListText(const LineList& list) {
   out.reserve(list.size() * 9 + 4096);
   for (SectionKind kind : kWriterOrder) {
     const SectionInfo& info = InfoOf(kind);
-    out += kCommentBlocks[kind];
+    out += kCommentBlocks[static_cast<std::size_t>(kind)];
     auto span = FindLastSection(list, kind);
     if (!span) continue;
     for (std::size_t i = span->first; i < span->end; ++i) {

@@ -129,15 +129,15 @@ class Generator {
       const int number = (i / perRound) * 4 + draw_.Between(1, 4);
       namePool_.push_back(Join(words[static_cast<std::size_t>(i % perRound)], std::to_string(number)));
     }
-    Open(SAT_NAME);
+    Open(SectionKind::SatName);
     for (int i = 0; i < shape_.satelliteNames; ++i) {
       Record({std::to_string(i + 1), namePool_[static_cast<std::size_t>(i)]});
     }
-    Close(SAT_NAME);
+    Close(SectionKind::SatName);
   }
 
   void Satellites() {
-    Open(SATELLITE);
+    Open(SectionKind::Satellite);
     const int usable = shape_.satellites - (shape_.blankSatellite ? 1 : 0);
     for (int i = 0; i < shape_.satellites; ++i) {
       const bool blank = i >= usable;
@@ -154,13 +154,13 @@ class Generator {
               std::to_string(i), std::to_string(degree)});
       if (!blank) satellites_.push_back({i, cBand});
     }
-    Close(SATELLITE);
+    Close(SectionKind::Satellite);
   }
 
   // TPs are numbered from 1, as a channel on TP 0 would be read as a null
   // channel; a full table also needs index 0, which then carries no channel.
   void DigitalTps() {
-    Open(DIGITAL);
+    Open(SectionKind::Digital);
     const int first = shape_.tps == kMaxTps ? 0 : 1;
     for (int i = 0; i < shape_.tps; ++i) {
       const int satellite = static_cast<int>(static_cast<long long>(i) * static_cast<long long>(satellites_.size()) /
@@ -174,13 +174,13 @@ class Generator {
               draw_.Chance(50) ? "H" : "V", bouquet});
       if (first + i != 0) carriers_.push_back(std::move(tp));
     }
-    Close(DIGITAL);
+    Close(SectionKind::Digital);
   }
 
   // Channels come in blocks per TP, as a scan stores them, with service ids
   // counting up from a base of the TP.
   void Channels() {
-    Open(CHANNEL);
+    Open(SectionKind::Channel);
     int previousCarrier = -1;
     unsigned serviceId = 0;
     for (int i = 0; i < shape_.channels; ++i) {
@@ -197,12 +197,12 @@ class Generator {
       Record({std::to_string(i + 1), tp.index, SatIndexOf(tp), Hex4(serviceId), radio ? "RADIO" : "TV",
               ChannelName(draw_, radio), draw_.Chance(90) ? "1" : "2", draw_.Chance(2) ? "Y" : "N"});
     }
-    Close(CHANNEL);
+    Close(SectionKind::Channel);
   }
 
   // Feeds and services without tables, numbered after the digital channels.
   void PidChannels() {
-    Open(CHANNEL_PID);
+    Open(SectionKind::ChannelPid);
     for (int i = 0; i < shape_.pidChannels; ++i) {
       const Tp& tp = carriers_[static_cast<std::size_t>(draw_.Between(0, static_cast<int>(carriers_.size()) - 1))];
       const bool radio = draw_.Chance(30);
@@ -212,11 +212,11 @@ class Generator {
               ChannelName(draw_, radio), std::to_string(video), std::to_string(audio),
               std::to_string(radio ? audio : video), draw_.Chance(90) ? "1" : "2", draw_.Chance(3) ? "Y" : "N"});
     }
-    Close(CHANNEL_PID);
+    Close(SectionKind::ChannelPid);
   }
 
   void AnalogTps() {
-    Open(ANALOG);
+    Open(SectionKind::Analog);
     for (int i = 0; i < shape_.analogTps; ++i) {
       const Satellite& sat =
           satellites_[static_cast<std::size_t>(draw_.Between(0, static_cast<int>(satellites_.size()) - 1))];
@@ -237,7 +237,7 @@ class Generator {
               std::string(draw_.From(kBandwidths)), draw_.Chance(20) ? "Y" : "N", std::string(draw_.From(kDeemphases)),
               radio ? "RADIO" : "TV", draw_.Chance(2) ? "Y" : "N"});
     }
-    Close(ANALOG);
+    Close(SectionKind::Analog);
   }
 
   std::string SatIndexOf(const Tp& tp) const {

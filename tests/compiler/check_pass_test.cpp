@@ -9,7 +9,7 @@ namespace chanora::testing {
 namespace {
 
 TEST(CheckPass, DemoListHandsOnEveryRecordWithItsCountsAndNumbers) {
-  for (auto [mode, split] : {std::pair(Basic, false), std::pair(Normal, false), std::pair(Normal, true)}) {
+  for (auto [mode, split] : {std::pair(CompileMode::Basic, false), std::pair(CompileMode::Normal, false), std::pair(CompileMode::Normal, true)}) {
     SCOPED_TRACE(std::string(ModeName(mode)) + (split ? " split" : ""));
     Pass pass = RunPass(DemoListBytes(), mode, 32, split);
     ASSERT_TRUE(pass.ok) << ::testing::PrintToString(pass.reporter.messages);
@@ -21,8 +21,8 @@ TEST(CheckPass, DemoListHandsOnEveryRecordWithItsCountsAndNumbers) {
     // on, and its totals never restart.
     const ImageCounts c = b.counts;
     EXPECT_EQ(std::vector<int>({c.satellites, c.tps, c.channels, c.analogTps, c.tvTotal, c.radioTotal}),
-              mode == Basic ? std::vector<int>({6, 12, 3, 5, 0, 0}) : std::vector<int>({6, 12, 30, 5, 26, 9}));
-    EXPECT_EQ(b.names.size(), mode == Basic ? 32u : 0u);  // Normal only counts the names
+              mode == CompileMode::Basic ? std::vector<int>({6, 12, 3, 5, 0, 0}) : std::vector<int>({6, 12, 30, 5, 26, 9}));
+    EXPECT_EQ(b.names.size(), mode == CompileMode::Basic ? 32u : 0u);  // Normal only counts the names
     // Service numbers of channels 1, 6 (radio), PID 28, PID 30 (radio) and
     // the analog TV, radio, TV, TV, radio. Keyword codes are positions in
     // their lists: TP band, video band, decoder output, audio mode, band
@@ -35,7 +35,7 @@ TEST(CheckPass, DemoListHandsOnEveryRecordWithItsCountsAndNumbers) {
       codes.push_back({a.tpBand, a.videoBand, a.decoderOutput, a.audioMode, a.bandwidth, a.deemphasis, a.panda,
                        a.type == ServiceType::Radio});
     }
-    if (mode == Normal) {
+    if (mode == CompileMode::Normal) {
       EXPECT_EQ(numbers, split ? std::vector<int>({1, 1, 22, 7, 1, 1, 2, 3, 2})
                                : std::vector<int>({1, 1, 22, 7, 24, 8, 25, 26, 9}));
     }
@@ -105,7 +105,7 @@ TEST(CheckPass, SatelliteLayouts) {
       .Replace(49, "2 \"DELTA STAR\" N 10750 9750 2 65535")  // 65535 stands for -1
       .Replace(50, "3 MERIDIAN 11300 10750 3 -450")          // older layout; the degree is ignored
       .Replace(51, "4 \"ORION BLUE\" N 5150 5150 4 32768 # far east");
-  Pass pass = RunPass(list.Bytes(), Basic);
+  Pass pass = RunPass(list.Bytes(), CompileMode::Basic);
   ASSERT_TRUE(pass.ok) << ::testing::PrintToString(pass.reporter.messages);
   std::vector<int> positioners;
   for (const SatelliteRecord& record : pass.builder.satellites) positioners.push_back(record.positioner);
@@ -114,7 +114,7 @@ TEST(CheckPass, SatelliteLayouts) {
   const SatelliteRecord& older = pass.builder.satellites.at(3);
   EXPECT_EQ(std::tie(older.name, older.blank, older.lnbHigh, older.lnbLow, older.position),
             std::make_tuple("MERIDIAN", false, "11300", "10750", 3));
-  EXPECT_EQ(pass.builder.trail, DemoTrail(Basic));  // channels of MERIDIAN still accepted
+  EXPECT_EQ(pass.builder.trail, DemoTrail(CompileMode::Basic));  // channels of MERIDIAN still accepted
 }
 
 }  // namespace

@@ -118,14 +118,14 @@ inline constexpr const char kNameLong[] = "\n ERROR : SYNTAX - NAME exceeds %d!!
 inline constexpr const char kSvcTypeLower[] =
     "\n ERROR : SYNTAX - svc type !!! TV or RADIO is OK.\n           line number %d ";
 
-inline constexpr CompileMode kModes[] = {Basic, Normal};
-inline const char* ModeName(CompileMode mode) { return mode == Basic ? "Basic" : "Normal"; }
+inline constexpr CompileMode kModes[] = {CompileMode::Basic, CompileMode::Normal};
+inline const char* ModeName(CompileMode mode) { return mode == CompileMode::Basic ? "Basic" : "Normal"; }
 
 // Record trails of the demo list: 6 satellites, 12 TPs, 27 channels, 3 PID
 // channels, 5 analog TPs.
 inline std::string DemoTrail(CompileMode mode) {
   const std::string s(6, 's'), t(12, 't'), c(27, 'c'), a(5, 'a');
-  if (mode == Basic) return "N[" + s + "][" + t + "][" + c + "][ppp][" + a + "]F";
+  if (mode == CompileMode::Basic) return "N[" + s + "][" + t + "][" + c + "][ppp][" + a + "]F";
   return "[" + s + "][" + t + "][" + c + "ppp][" + a + "]F";
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "compiler/channel_image_builder.h"
-#include "compiler/crc.h"
+#include "base/crc.h"
 #include "compiler/hex_text.h"
 #include "tests/compiler/compiler_fixture.h"
 
@@ -85,7 +85,7 @@ std::string HexText(const std::string& list, CompileMode mode, int maxSatellites
 }
 
 std::string Image(const std::string& list, CompileMode mode, int maxSatellites = 32, bool split = false) {
-  return ParseHex(HexText(list, mode, maxSatellites, split), mode == Basic ? 0x7FF20000 : 0x7FF10000);
+  return ParseHex(HexText(list, mode, maxSatellites, split), mode == CompileMode::Basic ? 0x7FF20000 : 0x7FF10000);
 }
 
 TEST(Crc, CheckValues) {
@@ -148,7 +148,7 @@ TEST(ChannelImage, BasicLayout) {
   const std::string image = NameTable(32) + kStart + kSatellites + kEnd + kStart + tps + kEnd + kStart + channels +
                             kEnd + kStart + pids + kEnd + kStart + analogs + kEnd;
   ASSERT_EQ(image.size(), 880u);  // 55 whole lines, no padding
-  EXPECT_EQ(Image(kList, Basic), image);
+  EXPECT_EQ(Image(kList, CompileMode::Basic), image);
 }
 
 TEST(ChannelImage, NormalLayout) {
@@ -172,8 +172,8 @@ TEST(ChannelImage, NormalLayout) {
   const std::string image = H("0300 0300 0600 0200 0500 0300") + kStart + kSatellites + kEnd + kStart + tps + kEnd +
                             kStart + channels + kEnd + kStart + analogs + kEnd;
   ASSERT_EQ(image.size(), 460u);  // 29 lines, and a 30th for the even count
-  EXPECT_EQ(Image(kList, Normal), image + std::string(20, '\0'));
-  EXPECT_EQ(HexText(kList, Normal).substr(0, 60),
+  EXPECT_EQ(Image(kList, CompileMode::Normal), image + std::string(20, '\0'));
+  EXPECT_EQ(HexText(kList, CompileMode::Normal).substr(0, 60),
             "7FF10000  03 00 03 00 06 00 02 00   05 00 03 00 DD CC BB AA\n");
 }
 
@@ -181,7 +181,7 @@ TEST(ChannelImage, NameTableAndPaddingOfTheLastLine) {
   // 452 + 4 + 2 x 28 + 4 bytes: 32 full lines and 4 bytes on the 33rd.
   const std::string list = NameList(32) + CrLfLines({"[SATELLITE]", "0 \"AURORA 1\" N 10600 9750 300 192",
                                                      "3 \"DELTA STAR\" N 10750 9750 2 -300", "[END]"});
-  const std::string hex = HexText(list, Basic);
+  const std::string hex = HexText(list, CompileMode::Basic);
   ASSERT_EQ(hex.size(), 33u * 60);
   EXPECT_EQ(hex.substr(32 * 60), "7FF20200  CD AB 34 12 00 00 00 00   00 00 00 00 00 00 00 00\n");
   EXPECT_EQ(ParseHex(hex, 0x7FF20000),
@@ -190,7 +190,7 @@ TEST(ChannelImage, NameTableAndPaddingOfTheLastLine) {
   // With 40 satellites the table has 40 entries: 564 bytes.
   const std::string table = NameTable(40);
   ASSERT_EQ(table.size(), 564u);
-  EXPECT_EQ(Image(NameList(40) + "[SATELLITE]\r\n", Basic, 40), table + kStart + kEnd + std::string(4, '\0'));
+  EXPECT_EQ(Image(NameList(40) + "[SATELLITE]\r\n", CompileMode::Basic, 40), table + kStart + kEnd + std::string(4, '\0'));
 }
 
 // 32 names, one satellite and TP, `tv` digital TV channels and one analog TV service.
@@ -208,8 +208,8 @@ TEST(ChannelImage, ServiceNumbersOfTheNormalImage) {
   auto channel = [](const std::string& image, int n) { return image.substr(96 + (n - 1) * 28, 28); };
   auto analog = [](const std::string& image, int channels) { return image.substr(96 + channels * 28 + 8, 28); };
 
-  const std::string joined = Image(ServiceList(120), Normal);
-  const std::string split = Image(ServiceList(120), Normal, 32, true);
+  const std::string joined = Image(ServiceList(120), CompileMode::Normal);
+  const std::string split = Image(ServiceList(120), CompileMode::Normal, 32, true);
   EXPECT_EQ(channel(joined, 120), Crc(H("0110 0100 54 01") + Name("C120", 13) + H("78") + kFF6, 2));
   EXPECT_EQ(channel(split, 120), channel(joined, 120));
   EXPECT_EQ(analog(joined, 120)[19], '\x79');  // 121 without the split
@@ -217,7 +217,7 @@ TEST(ChannelImage, ServiceNumbersOfTheNormalImage) {
 
   // The 256th and the 300th TV service: bits 8 to 11 in the high nibble
   // beside the TP number; the analog service after them is 301.
-  const std::string many = Image(ServiceList(300), Normal);
+  const std::string many = Image(ServiceList(300), CompileMode::Normal);
   EXPECT_EQ(channel(many, 255).substr(2, 2) + channel(many, 255)[19], H("0100 FF"));
   EXPECT_EQ(channel(many, 256).substr(2, 2) + channel(many, 256)[19], H("0110 00"));
   EXPECT_EQ(channel(many, 300), Crc(H("0110 0110 54 01") + Name("C300", 13) + H("2C") + kFF6, 2));
@@ -259,9 +259,9 @@ TEST(ChannelImage, NumbersBeyondTwelveBitsAreRefused) {
     EXPECT_TRUE(builder.Channel(fits));
     EXPECT_EQ(std::vector<bool>({builder.Channel(bigService), builder.Channel(bigTp), builder.Channel(blank),
                                  builder.AnalogTp(analog)}),
-              std::vector<bool>(4, mode == Basic));
+              std::vector<bool>(4, mode == CompileMode::Basic));
     EXPECT_EQ(reporter.messages,
-              mode == Basic ? std::vector<std::string>() : std::vector<std::string>({service, tp, tp, service}));
+              mode == CompileMode::Basic ? std::vector<std::string>() : std::vector<std::string>({service, tp, tp, service}));
   }
 }
 
@@ -270,7 +270,7 @@ TEST(ChannelImage, NormalImageMustEndBelowTheBasicImage) {
   // Four bytes more make a 4097th line, and with the even count 65568 bytes.
   for (bool over : {false, true}) {
     RecordingReporter reporter;
-    ChannelImageBuilder builder(Normal, reporter);
+    ChannelImageBuilder builder(CompileMode::Normal, reporter);
     builder.BlockStart();
     for (int i = 0; i < 2340; ++i) builder.Channel(ChannelRecord());
     if (over) builder.BlockEnd();

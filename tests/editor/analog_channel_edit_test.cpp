@@ -32,7 +32,7 @@ TEST_F(AnalogEdit, FillShowsTheRowAndOkSavesEveryWordBack) {
   EXPECT_EQ((Strings{values.degree, values.lnbLow}), (Strings{"E013.0", "10600"}));
   values.name = " beta ";  // the same channel: every word, and the stored letter case, stays
   ASSERT_EQ(Apply(values), 1);
-  EXPECT_EQ(Record(ANALOG, 1), RecordOf(original, ANALOG, 1));
+  EXPECT_EQ(Record(SectionKind::Analog, 1), RecordOf(original, SectionKind::Analog, 1));
   EXPECT_TRUE(model.modified);
 
   values.decoderOutput = 3;
@@ -41,7 +41,7 @@ TEST_F(AnalogEdit, FillShowsTheRowAndOkSavesEveryWordBack) {
   values.type = Values::Type::Radio;
   ChooseAnalogSatellite(model, values, 0, reporter);
   ASSERT_EQ(Apply(values), 1);
-  const Strings record = Record(ANALOG, 1);
+  const Strings record = Record(SectionKind::Analog, 1);
   EXPECT_EQ((Strings{record[1], record[5], record[6], record[9], record[16]}),
             (Strings{"0", "18MHz", "V", "CANAL", "RADIO"}));
 
@@ -49,7 +49,7 @@ TEST_F(AnalogEdit, FillShowsTheRowAndOkSavesEveryWordBack) {
   values = Fill(2);
   values.threshold = "7";
   ASSERT_EQ(Apply(values), 1);
-  EXPECT_EQ((Strings{Record(ANALOG, 2)[1], Record(ANALOG, 2)[7]}), (Strings{"9", "7"}));
+  EXPECT_EQ((Strings{Record(SectionKind::Analog, 2)[1], Record(SectionKind::Analog, 2)[7]}), (Strings{"9", "7"}));
   ChooseAnalogSatellite(model, values, 3, reporter);  // a degree that does not convert
   EXPECT_EQ(values.lnbHigh, "");
   EXPECT_FALSE(FillAnalogChannelEdit(model, 3, reporter));  // a channel on that satellite
@@ -72,7 +72,7 @@ TEST_F(AnalogEdit, UnknownWordsAreReportedInColumnOrderAndSomeStopTheEdit) {
   for (const auto& [cells, messages] : cases) {
     SCOPED_TRACE(messages.back());
     LineList list = SmallList();
-    for (const auto& [cell, word] : cells) list[RecordStart(list, ANALOG, 0) + cell] = word;
+    for (const auto& [cell, word] : cells) list[RecordStart(list, SectionKind::Analog, 0) + cell] = word;
     Start(list);
     auto values = FillAnalogChannelEdit(model, 0, reporter);
     EXPECT_EQ(reporter.messages, messages);
@@ -80,7 +80,7 @@ TEST_F(AnalogEdit, UnknownWordsAreReportedInColumnOrderAndSomeStopTheEdit) {
     if (!values) continue;
     // Neither button of a pair: saved as the second word.
     ASSERT_EQ(Apply(*values), 1);
-    EXPECT_EQ((Strings{Record(ANALOG, 0)[3], Record(ANALOG, 0)[14], Record(ANALOG, 0)[16]}),
+    EXPECT_EQ((Strings{Record(SectionKind::Analog, 0)[3], Record(SectionKind::Analog, 0)[14], Record(SectionKind::Analog, 0)[16]}),
               (Strings{"KU", "N", "RADIO"}));
   }
 }
@@ -90,10 +90,10 @@ TEST_F(AnalogEdit, AnotherNameAddsAChannelAtTheEnd) {
   values.name = " alpha2 ";
   values.frequency = "11500";
   ASSERT_EQ(Apply(values), 1);
-  EXPECT_EQ(Record(ANALOG, 0), RecordOf(original, ANALOG, 0));  // ALPHA stays as it was
-  Strings added = Record(ANALOG, 0);
+  EXPECT_EQ(Record(SectionKind::Analog, 0), RecordOf(original, SectionKind::Analog, 0));  // ALPHA stays as it was
+  Strings added = Record(SectionKind::Analog, 0);
   added[0] = "5", added[2] = "11500", added[4] = "ALPHA2";
-  EXPECT_EQ(Record(ANALOG, 4), added);
+  EXPECT_EQ(Record(SectionKind::Analog, 4), added);
 }
 
 TEST_F(AnalogEdit, DeleteAsksAndInsertNullPutsANullChannelAfterTheRow) {
@@ -102,7 +102,7 @@ TEST_F(AnalogEdit, DeleteAsksAndInsertNullPutsANullChannelAfterTheRow) {
   values.name = "anything";  // Insert Null takes no field
   values.degree = "bad";
   ASSERT_EQ(Apply(values, Action::InsertNull), 1);
-  EXPECT_EQ(Record(ANALOG, 2), (Strings{"3", "1", "0000", "C", "_", "27MHz", "H", "1", "5", "CVBS", "STEREO", "0000",
+  EXPECT_EQ(Record(SectionKind::Analog, 2), (Strings{"3", "1", "0000", "C", "_", "27MHz", "H", "1", "5", "CVBS", "STEREO", "0000",
                                         "0000", "130", "Y", "U50", "TV", "Y"}));
   values.rowIndex = "77";
   EXPECT_EQ(Apply(values, Action::InsertNull), 0);
@@ -113,10 +113,10 @@ TEST_F(AnalogEdit, DeleteAsksAndInsertNullPutsANullChannelAfterTheRow) {
 
   values.name = "alpha";
   EXPECT_EQ(Apply(values, Action::Delete), 0);  // answered No
-  EXPECT_EQ(Count(ANALOG), 5u);
+  EXPECT_EQ(Count(SectionKind::Analog), 5u);
   ASSERT_EQ(Apply(values, Action::Delete), 1);
   EXPECT_EQ(reporter.questions, Strings(2, "Delete: Really Wnat to Delete this channel"));
-  EXPECT_EQ(Record(ANALOG, 0)[4], "Beta");
+  EXPECT_EQ(Record(SectionKind::Analog, 0)[4], "Beta");
 }
 
 TEST_F(AnalogEdit, NewChannelKeepsItsUndoRecordOnlyWhenTheFrequencyIsMissing) {
@@ -135,7 +135,7 @@ TEST_F(AnalogEdit, NewChannelKeepsItsUndoRecordOnlyWhenTheFrequencyIsMissing) {
   values.audioLeft = values.audioRight = "7.02";
   ChooseAnalogSatellite(model, values, 1, reporter);
   ASSERT_EQ(ApplyNewAnalogChannel(model, values, reporter), 1);
-  EXPECT_EQ(Record(ANALOG, 4), (Strings{"5", "1", "1150", "C", "NEW ONE", "18MHz", "H", "3", "3", "CVBS", "STEREO",
+  EXPECT_EQ(Record(SectionKind::Analog, 4), (Strings{"5", "1", "1150", "C", "NEW ONE", "18MHz", "H", "3", "3", "CVBS", "STEREO",
                                         "7.02", "7.02", "130", "Y", "NO_DEEMP", "TV", "N"}));
   ASSERT_TRUE(model.Undo() && model.Undo());
   EXPECT_EQ(model.list, original);

@@ -57,7 +57,7 @@ TEST_F(DigitalEdit, OpeningAndChoosingASatelliteFillTheDialog) {
   EXPECT_FALSE(ChooseDigitalSatellite(model, reporter, dialog, 3));  // its degree does not convert
   EXPECT_EQ((Strings{dialog.position, dialog.degree}), (Strings{"2", "W045.0"}));
   EXPECT_EQ(reporter.messages, kDegreeErrors);
-  model.list[RecordStart(model.list, CHANNEL, 0) + 2] = "3";
+  model.list[RecordStart(model.list, SectionKind::Channel, 0) + 2] = "3";
   model.RebuildRowTables();
   EXPECT_FALSE(OpenDigitalChannelEdit(model, reporter, 0).has_value());
 }
@@ -100,10 +100,10 @@ TEST_F(DigitalEdit, TransponderMatching) {
       continue;
     }
     EXPECT_TRUE(model.modified);
-    EXPECT_EQ((Strings{Record(CHANNEL, 0)[1], Record(CHANNEL, 0)[2]}), c.tpAndSat);
-    EXPECT_EQ(Count(DIGITAL) > 3 ? Record(DIGITAL, 3) : Strings{}, c.newTp);
+    EXPECT_EQ((Strings{Record(SectionKind::Channel, 0)[1], Record(SectionKind::Channel, 0)[2]}), c.tpAndSat);
+    EXPECT_EQ(Count(SectionKind::Digital) > 3 ? Record(SectionKind::Digital, 3) : Strings{}, c.newTp);
     // A channel edit rewrites no TP unless its bouquet changes.
-    for (std::size_t tp = 0; tp < 3; ++tp) EXPECT_EQ(Record(DIGITAL, tp), RecordOf(original, DIGITAL, tp));
+    for (std::size_t tp = 0; tp < 3; ++tp) EXPECT_EQ(Record(SectionKind::Digital, tp), RecordOf(original, SectionKind::Digital, tp));
   }
 }
 
@@ -111,10 +111,10 @@ TEST_F(DigitalEdit, OkWritesTheRecordAndOnlyAChangedBouquet) {
   DigitalChannelDialog dialog = Open(0);
   dialog.bouquet = " ard ";
   EXPECT_EQ(Apply(0, dialog), 1);
-  EXPECT_EQ(Record(DIGITAL, 0)[5], "ARD");  // the same in upper case: untouched
+  EXPECT_EQ(Record(SectionKind::Digital, 0)[5], "ARD");  // the same in upper case: untouched
   dialog.bouquet = " ARD HD ";
   EXPECT_EQ(Apply(0, dialog), 1);
-  EXPECT_EQ(Record(DIGITAL, 0), (Strings{"1", "0", "11778", "27500", "V", "ARD HD"}));
+  EXPECT_EQ(Record(SectionKind::Digital, 0), (Strings{"1", "0", "11778", "27500", "V", "ARD HD"}));
 
   // A PID row whose satellite is not chosen keeps its own.
   DigitalChannelDialog pid = Open(3);
@@ -122,7 +122,7 @@ TEST_F(DigitalEdit, OkWritesTheRecordAndOnlyAChangedBouquet) {
   pid.name = "RAI 1";
   pid.videoPid = " 513";
   EXPECT_EQ(Apply(3, pid), 1);
-  EXPECT_EQ(Record(CHANNEL_PID, 0), (Strings{"4", "3", "1", "TV", "RAI 1", "513", "650", "8190", "1", "N"}));
+  EXPECT_EQ(Record(SectionKind::ChannelPid, 0), (Strings{"4", "3", "1", "TV", "RAI 1", "513", "650", "8190", "1", "N"}));
 }
 
 TEST_F(DigitalEdit, RefusalsWriteNothing) {
@@ -152,8 +152,8 @@ TEST_F(DigitalEdit, RefusalsWriteNothing) {
       {0, [](auto& d) { d.frequency = "120"; }, {"Frequency must be 4 or 5 characters!!!"}},
       {0, [](auto& d) { d.symbolRate = ""; }, {"Symbol Rate not filled!"}},
       {0, [](auto& d) { d.frequency = "11900"; }, {"No Digital TP index left (0 to 4999)!!!"},
-       [](LineList& l) { l[RecordStart(l, DIGITAL, 2)] = "4999"; }},
-      {0, [](auto&) {}, {"Error on current TP index"}, [](LineList& l) { l[RecordStart(l, DIGITAL, 0)] = "01"; }},
+       [](LineList& l) { l[RecordStart(l, SectionKind::Digital, 2)] = "4999"; }},
+      {0, [](auto&) {}, {"Error on current TP index"}, [](LineList& l) { l[RecordStart(l, SectionKind::Digital, 0)] = "01"; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.messages.front());
@@ -182,17 +182,17 @@ TEST_F(DigitalEdit, DeleteAsksByNameAndInsertNullFollowsTheRecord) {
   ExpectUnchanged();
 
   EXPECT_EQ(Apply(0, dialog, Action::InsertNull), 1);
-  EXPECT_EQ(Record(CHANNEL, 1), (Strings{"2", "1", "0", "0000", "TV", "_", "1", "Y"}));
+  EXPECT_EQ(Record(SectionKind::Channel, 1), (Strings{"2", "1", "0", "0000", "TV", "_", "1", "Y"}));
   EXPECT_EQ(Apply(4, Open(4), Action::InsertNull), 1);
-  EXPECT_EQ(Record(CHANNEL_PID, 1), (Strings{"6", "3", "1", "TV", "_", "   0", "   0", "   0", "1", "Y"}));
+  EXPECT_EQ(Record(SectionKind::ChannelPid, 1), (Strings{"6", "3", "1", "TV", "_", "   0", "   0", "   0", "1", "Y"}));
   EXPECT_EQ(Apply(4, Open(4), Action::Delete), 1);  // answered Yes
-  EXPECT_EQ(Record(CHANNEL_PID, 0)[4], "_");
+  EXPECT_EQ(Record(SectionKind::ChannelPid, 0)[4], "_");
 
   // An index that names two records, or none (rows out of step with the
   // list), is refused.
   Start();
   dialog = Open(0);
-  model.list[RecordStart(model.list, CHANNEL_PID, 0)] = "1";
+  model.list[RecordStart(model.list, SectionKind::ChannelPid, 0)] = "1";
   EXPECT_EQ(Apply(0, dialog, Action::InsertNull), 0);
   model.list = original;
   model.list.insert(model.list.begin(), "");
@@ -239,16 +239,16 @@ TEST_F(DigitalEdit, NewChannel) {
   auto dialog = NewDialog([](auto& d) { d.serviceId = "1f", d.frequency = "11200", d.symbolRate = "27500"; });
   EXPECT_EQ(ApplyNewDigitalChannel(model, reporter, dialog), 1);
   EXPECT_EQ(model.undo.MenuText(), "Undo (1 - New Dig Channel)");
-  EXPECT_EQ(Record(DIGITAL, 3), (Strings{"8", "0", "11200", "27500", "H", "---"}));
-  EXPECT_EQ(Record(CHANNEL, 3), (Strings{"4", "8", "0", "1f", "TV", "NEU", "1", "N"}));
+  EXPECT_EQ(Record(SectionKind::Digital, 3), (Strings{"8", "0", "11200", "27500", "H", "---"}));
+  EXPECT_EQ(Record(SectionKind::Channel, 3), (Strings{"4", "8", "0", "1f", "TV", "NEU", "1", "N"}));
   // PIDs on an existing TP of another satellite: appended to the PID channels.
   dialog = NewDialog([&](auto& d) {
     ChooseDigitalSatellite(model, reporter, d, 1);
     d.videoPid = "1", d.audioPid = "2", d.pcrPid = "3", d.tv = false, d.frequency = "10832", d.symbolRate = "22000";
   });
   EXPECT_EQ(ApplyNewDigitalChannel(model, reporter, dialog), 1);
-  EXPECT_EQ(Record(CHANNEL_PID, 1), (Strings{"6", "3", "1", "RADIO", "NEU", "1", "2", "3", "1", "N"}));
-  EXPECT_EQ(Count(DIGITAL), 4u);
+  EXPECT_EQ(Record(SectionKind::ChannelPid, 1), (Strings{"6", "3", "1", "RADIO", "NEU", "1", "2", "3", "1", "N"}));
+  EXPECT_EQ(Count(SectionKind::Digital), 4u);
   EXPECT_TRUE(reporter.messages.empty() && reporter.questions.empty() && model.modified);
 }
 

@@ -1,5 +1,5 @@
 #include "editor/structure_edits.h"
-#include "engine/list_db.h"
+#include "engine/list_engine.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/support/temp_dir.h"
 
@@ -18,7 +18,7 @@ Strings Row(const ListViewModel& model, std::size_t row) {
 
 TEST_F(ListView, ChannelRowsJoinTheirTpAndSatelliteByExactIndex) {
   LineList list = SmallList();
-  list[RecordStart(list, CHANNEL, 0) + 4] = "tv";
+  list[RecordStart(list, SectionKind::Channel, 0) + 4] = "tv";
   Start(list);
   // TP "07" is not TP "7": PHOENIX's TP cells stay empty and nothing shifts.
   EXPECT_EQ(Row(model, 1), (Strings{"2", "07", "2", "0002", "TV", "PHOENIX", "", "", "", "1", "N", "", "", "", "",
@@ -35,10 +35,10 @@ TEST_F(ListView, SectionListsShowDegreesInDisplayFormAndNameAMissingMarker) {
   LineList list = SmallList();
   list.erase(list.begin());  // SAT_NAME START
   Start(list);
-  model.shownSection = SATELLITE;
+  model.shownSection = SectionKind::Satellite;
   EXPECT_EQ(model.ShownCell(2, 6), "W045.0");
   EXPECT_EQ(model.ShownListProblem(), std::nullopt);
-  model.shownSection = SAT_NAME;
+  model.shownSection = SectionKind::SatName;
   EXPECT_EQ(model.ShownRowCount(), 0u);
   EXPECT_EQ(model.ShownListProblem(), "Can't find \" SAT_NAME START \" ");
 }
@@ -47,7 +47,7 @@ TEST_F(ListView, LoadTakesOnlyAListThatReadsAndCloseSavesOnYes) {
   TempDir dir;
   WriteBytes(dir.File("list.txt"), DemoListBytes());
   WriteBytes(dir.File("bad.txt"), "1 2 3\r\n");
-  CListDB bad(dir.File("bad.txt"), reporter), engine(dir.File("list.txt"), reporter);
+  ListEngine bad(dir.File("bad.txt"), reporter), engine(dir.File("list.txt"), reporter);
   Start();
   model.modified = true;
   EXPECT_FALSE(model.Load(bad));
@@ -65,7 +65,7 @@ TEST_F(ListView, LoadTakesOnlyAListThatReadsAndCloseSavesOnYes) {
   EXPECT_TRUE(model.SaveQuestionOnClose(engine, reporter));
   EXPECT_FALSE(model.modified);
   LineList saved;
-  ASSERT_TRUE(CListDB(dir.File("list.txt"), reporter).ReadFormattedText(saved));
+  ASSERT_TRUE(ListEngine(dir.File("list.txt"), reporter).ReadFormattedText(saved));
   EXPECT_EQ(saved[model.RecordStartOfRow(0, true) + 5], "Aurora Two");
 }
 
@@ -101,7 +101,7 @@ TEST_F(ListView, DeleteInsertCutAndPasteTakeEverySelectedRow) {
 
   ASSERT_TRUE(InsertNullRows(model, {1, 6}));
   EXPECT_EQ(Names(model), "D0 D1 _ _ D3 D4 D7 D8 D9 P0 P1 P2 P3 ");
-  EXPECT_EQ(RecordOf(model.list, CHANNEL, 2), (Strings{"3", "1", "0", "0000", "TV", "_", "1", "Y"}));
+  EXPECT_EQ(RecordOf(model.list, SectionKind::Channel, 2), (Strings{"3", "1", "0", "0000", "TV", "_", "1", "Y"}));
 
   ASSERT_TRUE(CutRows(model, {0, 10}));  // a digital channel and a PID channel
   EXPECT_EQ(Names(model), "D1 _ _ D3 D4 D7 D8 D9 P0 P2 P3 ");
@@ -111,7 +111,7 @@ TEST_F(ListView, DeleteInsertCutAndPasteTakeEverySelectedRow) {
   EXPECT_EQ(model.undo.MenuText(), "Undo (5 - Paste Channel)");
 
   const LineList before = model.list;
-  model.shownSection = CHANNEL;  // a section list: the edits do nothing
+  model.shownSection = SectionKind::Channel;  // a section list: the edits do nothing
   EXPECT_FALSE(DeleteRows(model, {0}));
   EXPECT_FALSE(InsertNullRows(model, {0}));
   EXPECT_EQ(model.list, before);

@@ -53,7 +53,7 @@ TEST_F(SatelliteEdit, OkWritesTheRecordWhenSomethingChanged) {
   values->position = "12";
   values->degree = "w12.55";
   ASSERT_TRUE(ApplySatelliteEdit(model, *values, reporter));
-  EXPECT_EQ(Record(SATELLITE, 1), (Strings{"1", "HOT BIRD 13", "Y", "9751", "10601", "12", "-0125"}));
+  EXPECT_EQ(Record(SectionKind::Satellite, 1), (Strings{"1", "HOT BIRD 13", "Y", "9751", "10601", "12", "-0125"}));
   EXPECT_EQ(model.list[4], "HOTBIRD");  // the name list keeps its name
   EXPECT_TRUE(model.modified);
 }

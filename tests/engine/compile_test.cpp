@@ -7,8 +7,8 @@ namespace {
 using Compile = EngineTest;
 
 TEST_F(Compile, DemoListBecomesAPacketFileTheLoaderAccepts) {
-  CListDB engine = EngineFor("demo.txt", DemoListBytes());
-  ASSERT_EQ(engine.Compile(Basic), 1);
+  ListEngine engine = EngineFor("demo.txt", DemoListBytes());
+  ASSERT_EQ(engine.Compile(CompileMode::Basic), 1);
   ASSERT_EQ(engine.ConvertToPackets(), 1);
   EXPECT_EQ(reporter.messages, Strings{"Conversion is terminated successfully.\n"});
   EXPECT_EQ(ReadBytes(dir.File("demo.txt")), DemoListBytes());
@@ -19,7 +19,7 @@ TEST_F(Compile, DemoListBecomesAPacketFileTheLoaderAccepts) {
 }
 
 TEST_F(Compile, PreInstalledBuildHoldsTheNormalImageThenTheBasicImage) {
-  CListDB engine = EngineFor("demo.txt", DemoListBytes());
+  ListEngine engine = EngineFor("demo.txt", DemoListBytes());
   engine.splitOption = true;
   ASSERT_EQ(engine.CompilePreInstalled(), 1);
   const std::string hex = ReadBytes(dir.File("demo.hex"));
@@ -35,13 +35,13 @@ TEST_F(Compile, PreInstalledBuildHoldsTheNormalImageThenTheBasicImage) {
 }
 
 TEST_F(Compile, FailedCompileLeavesNoOutputThatLooksValid) {
-  CListDB engine = EngineFor("demo.txt", DemoListBytes());
-  ASSERT_EQ(engine.Compile(Basic), 1);
+  ListEngine engine = EngineFor("demo.txt", DemoListBytes());
+  ASSERT_EQ(engine.Compile(CompileMode::Basic), 1);
   ASSERT_EQ(engine.ConvertToPackets(), 1);
   std::string bad = DemoListBytes();
   bad.replace(bad.find("11778"), 5, "117780");
   WriteBytes(dir.File("demo.txt"), bad);
-  EXPECT_EQ(engine.Compile(Basic), 0);
+  EXPECT_EQ(engine.Compile(CompileMode::Basic), 0);
   EXPECT_EQ(FolderNames(dir.path()), Names{"demo.txt"});
   EXPECT_EQ(engine.CompilePreInstalled(), 0);
   EXPECT_EQ(reporter.messages.back(), "Making a HEX file is failed!");

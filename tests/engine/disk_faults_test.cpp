@@ -13,7 +13,7 @@ namespace {
 class DiskFaults : public EngineTest {
  protected:
   // The engine's list as loaded, with one name edited as a user would.
-  static LineList Edited(CListDB& engine) {
+  static LineList Edited(ListEngine& engine) {
     LineList list;
     if (!engine.ReadFormattedText(list)) return list;
     for (std::string& entry : list) {
@@ -25,25 +25,25 @@ class DiskFaults : public EngineTest {
   // `operation` on an engine over `path` with a disk that fills up one byte
   // before a file of `size` bytes is complete.
   static ChildOutcome WhenFullBefore(std::size_t size, const std::string& path,
-                                     const std::function<int(CListDB&, RecordingReporter&)>& operation) {
+                                     const std::function<int(ListEngine&, RecordingReporter&)>& operation) {
     return RunInChild([size] { return LimitFileSize(size - 1); }, [&](RecordingReporter& child) {
-      CListDB db(path, child);
+      ListEngine db(path, child);
       return operation(db, child);
     });
   }
 };
 
 TEST_F(DiskFaults, AFullDiskWhileSavingKeepsTheListAndItsBackup) {
-  CListDB engine = EngineFor("list.txt", DemoListBytes());
+  ListEngine engine = EngineFor("list.txt", DemoListBytes());
   WriteBytes(dir.File("list.bak"), "previous backup");
   const LineList edited = Edited(engine);
   const std::size_t size = FormatListText(edited).size();
-  auto save = [&](CListDB& db, RecordingReporter&) { return db.WriteFormattedText(edited) ? 1 : 0; };
+  auto save = [&](ListEngine& db, RecordingReporter&) { return db.WriteFormattedText(edited) ? 1 : 0; };
   EXPECT_EQ(WhenFullBefore(size, engine.path, save),
             (ChildOutcome{0, {"Can't write file : " + engine.path + "\n"}}));
 
   // The list view closing with unsaved changes says the save failed and keeps them.
-  auto close = [&](CListDB& db, RecordingReporter& child) {
+  auto close = [&](ListEngine& db, RecordingReporter& child) {
     ListViewModel model;
     if (!model.Load(db)) return 2;
     model.list = edited;
@@ -59,12 +59,12 @@ TEST_F(DiskFaults, AFullDiskWhileSavingKeepsTheListAndItsBackup) {
 }
 
 TEST_F(DiskFaults, AFullDiskWhileCompilingLeavesNoOutputThatLooksValid) {
-  CListDB engine = EngineFor("list.txt", DemoListBytes());
+  ListEngine engine = EngineFor("list.txt", DemoListBytes());
   WriteBytes(dir.File("list.bak"), "previous backup");
   const std::string hex = dir.File("list.hex"), bin = dir.File("list.bin");
-  auto preInstalled = [](CListDB& db, RecordingReporter&) { return db.CompilePreInstalled(); };
-  auto basic = [](CListDB& db, RecordingReporter&) { return db.Compile(Basic) && db.ConvertToPackets() ? 1 : 0; };
-  auto convert = [](CListDB& db, RecordingReporter&) { return db.ConvertToPackets(); };
+  auto preInstalled = [](ListEngine& db, RecordingReporter&) { return db.CompilePreInstalled(); };
+  auto basic = [](ListEngine& db, RecordingReporter&) { return db.Compile(CompileMode::Basic) && db.ConvertToPackets() ? 1 : 0; };
+  auto convert = [](ListEngine& db, RecordingReporter&) { return db.ConvertToPackets(); };
 
   ASSERT_EQ(preInstalled(engine, reporter), 1);
   EXPECT_EQ(WhenFullBefore(ReadBytes(hex).size(), engine.path, preInstalled),
@@ -91,9 +91,9 @@ TEST_F(DiskFaults, AReadOnlyFolderRefusesTheSaveAndTheCompileClearly) {
   // Nobody must reach and read the list; only the folder itself is closed.
   ASSERT_EQ(::chmod(dir.path().c_str(), 0755) | ::chmod(path.c_str(), 0644) | ::chmod(folder.c_str(), 0555), 0);
   ChildOutcome outcome = RunInChild(DropRootPrivileges, [&](RecordingReporter& child) {
-    CListDB db(path, child);
+    ListEngine db(path, child);
     const LineList list = Edited(db);
-    return list.empty() ? 4 : (db.WriteFormattedText(list) ? 1 : 0) | (db.Compile(Basic) ? 2 : 0);
+    return list.empty() ? 4 : (db.WriteFormattedText(list) ? 1 : 0) | (db.Compile(CompileMode::Basic) ? 2 : 0);
   });
   ::chmod(folder.c_str(), 0755);
   EXPECT_EQ(outcome, (ChildOutcome{0, {"Can't open .temp file : " + path + "\n",
@@ -103,7 +103,7 @@ TEST_F(DiskFaults, AReadOnlyFolderRefusesTheSaveAndTheCompileClearly) {
 }
 
 TEST_F(DiskFaults, AListDeletedOrReplacedSinceLoadingIsStillSavedAsEdited) {
-  CListDB engine = EngineFor("list.txt", DemoListBytes());
+  ListEngine engine = EngineFor("list.txt", DemoListBytes());
   WriteBytes(dir.File("list.bak"), "previous backup");
   const LineList edited = Edited(engine);
   const std::string path = engine.path;
@@ -124,7 +124,7 @@ TEST_F(DiskFaults, AListDeletedOrReplacedSinceLoadingIsStillSavedAsEdited) {
   WriteBytes(path + "/notes", "kept");
   LineList list{"held"};
   EXPECT_FALSE(engine.ReadFormattedText(list));
-  EXPECT_EQ(engine.Compile(Basic), 0);
+  EXPECT_EQ(engine.Compile(CompileMode::Basic), 0);
   EXPECT_FALSE(engine.WriteFormattedText(edited));
   EXPECT_EQ(list, LineList{"held"});
   EXPECT_EQ(reporter.messages,
@@ -147,12 +147,12 @@ TEST_F(DiskFaults, NamesOfEveryKindLoadSaveCompileAndConvert) {
     SCOPED_TRACE(name);
     TempDir folder;
     WriteBytes(folder.File(name), DemoListBytes());
-    CListDB engine(folder.File(name), reporter);
+    ListEngine engine(folder.File(name), reporter);
     const LineList edited = Edited(engine);
     reporter.messages.clear();
     const bool txt = !stem.empty();
     EXPECT_EQ(std::vector<int>({engine.WriteFormattedText(edited), engine.CompilePreInstalled(),
-                                engine.Compile(Basic), engine.ConvertToPackets()}),
+                                engine.Compile(CompileMode::Basic), engine.ConvertToPackets()}),
               std::vector<int>(4, txt));
     EXPECT_EQ(reporter.messages, txt ? Strings(2, "Conversion is terminated successfully.\n")
                                      : Strings(4, "Extention Name must be 'txt' "));
@@ -164,7 +164,7 @@ TEST_F(DiskFaults, NamesOfEveryKindLoadSaveCompileAndConvert) {
 }
 
 TEST_F(DiskFaults, BackupsInTheWayAndLeftoversOfACrashDoNotStopASave) {
-  CListDB engine = EngineFor("list.txt", DemoListBytes());
+  ListEngine engine = EngineFor("list.txt", DemoListBytes());
   const LineList edited = Edited(engine);
   const std::string path = engine.path, backup = dir.File("list.bak");
 
@@ -188,7 +188,7 @@ TEST_F(DiskFaults, BackupsInTheWayAndLeftoversOfACrashDoNotStopASave) {
   WriteBytes(dir.File("list.hex.partial"), "7FF20000  00");
   WriteBytes(dir.File("list.bin.partial"), "\x55\xAA");
   EXPECT_TRUE(engine.WriteFormattedText(edited));
-  EXPECT_EQ(engine.Compile(Basic), 1);
+  EXPECT_EQ(engine.Compile(CompileMode::Basic), 1);
   EXPECT_EQ(engine.ConvertToPackets(), 1);
   EXPECT_EQ(ReadBytes(path), FormatListText(edited));
   EXPECT_EQ(ReadBytes(backup), FormatListText(edited));

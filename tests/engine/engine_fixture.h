@@ -13,7 +13,7 @@
 #include <functional>
 #include <set>
 
-#include "engine/list_db.h"
+#include "engine/list_engine.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_dir.h"
 
@@ -25,9 +25,9 @@ using Names = std::set<std::string>;
 // An engine over a list in a fresh folder.
 class EngineTest : public ::testing::Test {
  protected:
-  CListDB EngineFor(const std::string& name, std::string_view bytes) {
+  ListEngine EngineFor(const std::string& name, std::string_view bytes) {
     WriteBytes(dir.File(name), bytes);
-    return CListDB(dir.File(name), reporter);
+    return ListEngine(dir.File(name), reporter);
   }
 
   TempDir dir;

@@ -4,9 +4,9 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "compiler/crc.h"
+#include "base/crc.h"
 #include "packets/packet_conversion.h"
-#include "tests/serial/simulated_receiver.h"
+#include "tools/simulated_receiver.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_dir.h"
 

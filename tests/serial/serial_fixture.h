@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/list_db.h"
+#include "engine/list_engine.h"
 #include "serial/transfer_settings.h"
-#include "tests/serial/simulated_receiver.h"
+#include "tools/simulated_receiver.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_dir.h"
 
@@ -33,8 +33,8 @@ class SerialTest : public ::testing::Test {
   // The packet file of the demo list (one packet) or of a larger list.
   std::string DemoPacketFile() {
     WriteBytes(dir.File("demo.txt"), DemoListBytes());
-    CListDB engine(dir.File("demo.txt"), reporter);
-    EXPECT_TRUE(engine.Compile(Basic) && engine.ConvertToPackets());
+    ListEngine engine(dir.File("demo.txt"), reporter);
+    EXPECT_TRUE(engine.Compile(CompileMode::Basic) && engine.ConvertToPackets());
     reporter.messages.clear();
     return dir.File("demo.bin");
   }

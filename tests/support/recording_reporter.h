@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/reporter.h"
+#include "base/reporter.h"
 
 namespace chanora::testing {
 

@@ -58,9 +58,9 @@ TEST(LineSyntax, TellsBlankCommentHeaderAndRecordLinesApart) {
 }
 
 TEST(LineSyntax, MatchesHeadersExactlyAndCaseSensitively) {
-  EXPECT_EQ(ParseHeader("[SATELLITE_NAME_LIST]").section, SAT_NAME);
-  EXPECT_EQ(ParseHeader("[SATELLITE] trailing words").section, SATELLITE);
-  EXPECT_EQ(ParseHeader("[DIGITAL PID CHANNEL]").section, CHANNEL_PID);
+  EXPECT_EQ(ParseHeader("[SATELLITE_NAME_LIST]").section, SectionKind::SatName);
+  EXPECT_EQ(ParseHeader("[SATELLITE] trailing words").section, SectionKind::Satellite);
+  EXPECT_EQ(ParseHeader("[DIGITAL PID CHANNEL]").section, SectionKind::ChannelPid);
   EXPECT_EQ(ParseHeader("[END] more").type, HeaderType::End);
   EXPECT_EQ(ParseHeader("[end]").type, HeaderType::Unknown);
   EXPECT_EQ(ParseHeader("[SATELLITE ]").type, HeaderType::Unknown);

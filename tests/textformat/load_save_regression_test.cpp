@@ -15,12 +15,12 @@ std::string DataFile(const char* name) { return ReadBytes(std::string(CHANORA_SO
 
 bool PassesChecks(const std::string& bytes, RecordingReporter& reporter) {
   NullImageBuilder nothing;
-  return CheckPass(Basic, 32, false, nothing, reporter).Run(bytes);
+  return CheckPass(CompileMode::Basic, 32, false, nothing, reporter).Run(bytes);
 }
 
 // The satellite records (7 cells each) between the markers.
 LineList Satellites(const LineList& list) {
-  auto span = FindLastSection(list, SATELLITE);
+  auto span = FindLastSection(list, SectionKind::Satellite);
   if (!span) return {};
   return {list.begin() + static_cast<std::ptrdiff_t>(span->first),
           list.begin() + static_cast<std::ptrdiff_t>(span->end)};

@@ -40,10 +40,10 @@ TEST_F(TextFormatTest, MutatedListsNeverCrashTheChecksOrTheReader) {
   int accepted = 0;
   for (int round = 0; round < 3000; ++round) {
     const std::string bytes = Mutate(demo, random);
-    for (CompileMode mode : {Basic, Normal}) {
+    for (CompileMode mode : {CompileMode::Basic, CompileMode::Normal}) {
       NullImageBuilder builder;
       CheckPass pass(mode, 32, round % 2 == 0, builder, reporter);
-      if (pass.Run(bytes) && mode == Basic) {
+      if (pass.Run(bytes) && mode == CompileMode::Basic) {
         ++accepted;
         Read(bytes);
         EXPECT_TRUE(readOk) << "a list that passed the checks must read";

@@ -53,10 +53,10 @@ TEST_F(Writer, WritesAnEmptyListLineByLine) {
 }
 
 TEST_F(Writer, LaysRecordsOutInFixedColumns) {
-  LineList list = Section(CHANNEL_PID, {"28", "11", "4", "TV", "Feed B", "512", "650", "512", "1", "N"});
-  LineList more = Section(SATELLITE, {"0", "AURORA 1", "N", "10600", "9750", "0", "192"});
+  LineList list = Section(SectionKind::ChannelPid, {"28", "11", "4", "TV", "Feed B", "512", "650", "512", "1", "N"});
+  LineList more = Section(SectionKind::Satellite, {"0", "AURORA 1", "N", "10600", "9750", "0", "192"});
   list.insert(list.begin(), more.begin(), more.end());
-  more = Section(ANALOG, {"1", "0", "11265", "KU", "Aurora Analog", "27MHz", "V", "1", "5", "CVBS", "STEREO", "6.50",
+  more = Section(SectionKind::Analog, {"1", "0", "11265", "KU", "Aurora Analog", "27MHz", "V", "1", "5", "CVBS", "STEREO", "6.50",
                           "6.80", "130", "N", "U50", "TV", "N"});
   list.insert(list.end(), more.begin(), more.end());
   const std::string text = FormatListText(list);
@@ -85,7 +85,7 @@ TEST_F(Writer, QuotesNamesSoTheyReadBackWhole) {
       {"SIXTEEN CHARS AB", R"("SIXTEEN CHARS AB" )"},  // a blank after the 13th: quoted whole
   };
   for (const Case& c : cases) {
-    const std::string text = FormatListText(Section(SAT_NAME, {"1", c.name}));
+    const std::string text = FormatListText(Section(SectionKind::SatName, {"1", c.name}));
     EXPECT_EQ(RecordLines(text, "[SATELLITE_NAME_LIST]"), (std::vector<std::string>{"1      " + c.written})) << c.name;
     if (c.name != "\"" && !c.name.empty()) {
       EXPECT_EQ(Read(text)[2], c.name);
@@ -94,7 +94,7 @@ TEST_F(Writer, QuotesNamesSoTheyReadBackWhole) {
 }
 
 TEST_F(Writer, KeepsOverwideFieldsApart) {
-  const std::string text = FormatListText(Section(DIGITAL, {"1234567", "0", "123456789", "27500", "H", "B"}));
+  const std::string text = FormatListText(Section(SectionKind::Digital, {"1234567", "0", "123456789", "27500", "H", "B"}));
   EXPECT_EQ(RecordLines(text, "[DIGITAL TP]"),
             (std::vector<std::string>{R"(1234567 0      123456789 27500    H   "B"              )"}));
   EXPECT_EQ(Read(text)[7], "123456789");
@@ -102,21 +102,21 @@ TEST_F(Writer, KeepsOverwideFieldsApart) {
 
 TEST_F(Writer, RefusesFieldsThatWouldNotReadBack) {
   const std::pair<LineList, std::string> cases[] = {
-      {Section(SAT_NAME, {"1", "A\"B"}), "a double quote"},
-      {Section(SATELLITE, {"0", "SAT#1", "N", "10600", "9750", "0", "0"}), "a '#' in a satellite record"},
-      {Section(DIGITAL, {"1", "0", "", "27500", "H", "B"}), "empty"},
-      {Section(DIGITAL, {"1", "0", "11 778", "27500", "H", "B"}), "a blank or a control character"},
-      {Section(DIGITAL, {"1", "0", "11778", "27500", "H", "B\tC"}), "a control character"},
-      {Section(CHANNEL, {"[1", "1", "0", "1A", "TV", "X", "1", "N"}), "a start that makes the line a header"},
-      {Section(SAT_NAME, {"1", std::string(20, 'N')}), "longer than 19 characters"},
-      {Section(SAT_NAME, {"1", "A", "2"}), "its last record is incomplete"},
+      {Section(SectionKind::SatName, {"1", "A\"B"}), "a double quote"},
+      {Section(SectionKind::Satellite, {"0", "SAT#1", "N", "10600", "9750", "0", "0"}), "a '#' in a satellite record"},
+      {Section(SectionKind::Digital, {"1", "0", "", "27500", "H", "B"}), "empty"},
+      {Section(SectionKind::Digital, {"1", "0", "11 778", "27500", "H", "B"}), "a blank or a control character"},
+      {Section(SectionKind::Digital, {"1", "0", "11778", "27500", "H", "B\tC"}), "a control character"},
+      {Section(SectionKind::Channel, {"[1", "1", "0", "1A", "TV", "X", "1", "N"}), "a start that makes the line a header"},
+      {Section(SectionKind::SatName, {"1", std::string(20, 'N')}), "longer than 19 characters"},
+      {Section(SectionKind::SatName, {"1", "A", "2"}), "its last record is incomplete"},
   };
   for (const auto& [list, problem] : cases) {
     auto message = FindUnwritableField(list);
     ASSERT_TRUE(message.has_value()) << problem;
     EXPECT_NE(message->find(problem), std::string::npos) << *message;
   }
-  EXPECT_EQ(FindUnwritableField(Section(SAT_NAME, {"1", "\""})), std::nullopt);
+  EXPECT_EQ(FindUnwritableField(Section(SectionKind::SatName, {"1", "\""})), std::nullopt);
   EXPECT_EQ(FindUnwritableField(Read(DemoListBytes())), std::nullopt);
 }
 

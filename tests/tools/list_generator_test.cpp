@@ -5,7 +5,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "engine/list_db.h"
+#include "engine/list_engine.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_dir.h"
 #include "textformat/writer.h"
@@ -37,16 +37,16 @@ void ExpectValidAndStable(const ListShape& shape) {
   testing::WriteBytes(path, bytes);
 
   RecordingReporter reporter;
-  CListDB db(path, reporter, shape.satelliteNames);
-  for (CompileMode mode : {Basic, Normal}) {
+  ListEngine db(path, reporter, shape.satelliteNames);
+  for (CompileMode mode : {CompileMode::Basic, CompileMode::Normal}) {
     db.checkOnly = true;
-    EXPECT_EQ(db.Compile(mode), 1) << "mode " << mode;
-    EXPECT_EQ(db.recordsAccepted[SAT_NAME], shape.satelliteNames);
-    EXPECT_EQ(db.recordsAccepted[SATELLITE], shape.satellites);
-    EXPECT_EQ(db.recordsAccepted[DIGITAL], shape.tps);
-    EXPECT_EQ(db.recordsAccepted[CHANNEL], shape.channels);
-    EXPECT_EQ(db.recordsAccepted[CHANNEL_PID], shape.pidChannels);
-    EXPECT_EQ(db.recordsAccepted[ANALOG], shape.analogTps);
+    EXPECT_EQ(db.Compile(mode), 1) << "mode " << static_cast<int>(mode);
+    EXPECT_EQ(db.recordsAccepted[SectionKind::SatName], shape.satelliteNames);
+    EXPECT_EQ(db.recordsAccepted[SectionKind::Satellite], shape.satellites);
+    EXPECT_EQ(db.recordsAccepted[SectionKind::Digital], shape.tps);
+    EXPECT_EQ(db.recordsAccepted[SectionKind::Channel], shape.channels);
+    EXPECT_EQ(db.recordsAccepted[SectionKind::ChannelPid], shape.pidChannels);
+    EXPECT_EQ(db.recordsAccepted[SectionKind::Analog], shape.analogTps);
     EXPECT_EQ(db.recordsSkipped, 0);
   }
 
@@ -57,7 +57,7 @@ void ExpectValidAndStable(const ListShape& shape) {
   const std::size_t at = FirstDifference(read, list);
   EXPECT_EQ(at, list.size()) << "entry " << at << ": read \"" << read[at] << "\", generated \"" << list[at] << '"';
 
-  CListDB again(dir.File("again.txt"), reporter, shape.satelliteNames);
+  ListEngine again(dir.File("again.txt"), reporter, shape.satelliteNames);
   ASSERT_TRUE(again.WriteFormattedText(read));
   EXPECT_TRUE(testing::ReadBytes(dir.File("again.txt")) == bytes);
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
@@ -71,7 +71,7 @@ TEST(ListGenerator, MaximalListPassesEveryCheckAndRoundTrips) {
   // The records use the whole vocabularies, so the checks meet every keyword,
   // and the generator repeats itself only for the same seed.
   const LineList list = GenerateList(shape);
-  auto span = FindLastSection(list, ANALOG);
+  auto span = FindLastSection(list, SectionKind::Analog);
   ASSERT_TRUE(span);
   std::set<std::string> analogWords;
   for (std::size_t i = span->first; i < span->end; ++i) analogWords.insert(list[i]);

@@ -1,6 +1,6 @@
 #include <sys/stat.h>
 
-#include "engine/file_io.h"
+#include "base/file_io.h"
 #include "tests/engine/engine_fixture.h"
 #include "textformat/writer.h"
 
@@ -10,7 +10,7 @@ namespace {
 using ListDB = EngineTest;
 
 TEST_F(ListDB, LoadsTheDemoListAfterItsChecks) {
-  CListDB engine = EngineFor("demo.txt", DemoListBytes());
+  ListEngine engine = EngineFor("demo.txt", DemoListBytes());
   LineList list;
   ASSERT_TRUE(engine.ReadFormattedText(list));
   EXPECT_TRUE(reporter.messages.empty());
@@ -22,23 +22,23 @@ TEST_F(ListDB, LoadsTheDemoListAfterItsChecks) {
 TEST_F(ListDB, FailedReadLeavesTheListAsItWas) {
   std::string bad = DemoListBytes();
   bad.replace(bad.find("\"AURORA 2\""), 10, "\"AURORA 2 IS TOO LONG\"");
-  CListDB engine = EngineFor("bad.txt", bad);
+  ListEngine engine = EngineFor("bad.txt", bad);
   LineList list{"previous"};
   EXPECT_FALSE(engine.ReadFormattedText(list));
   EXPECT_EQ(reporter.messages, (Strings{"\n ERROR : SYNTAX - field exceeds 19!!!\n           line number 9 ",
                                         "The Text Format is not correct"}));
 
-  CListDB missing(dir.File("missing.txt"), reporter);
+  ListEngine missing(dir.File("missing.txt"), reporter);
   EXPECT_FALSE(missing.ReadFormattedText(list));
   EXPECT_EQ(reporter.messages.back(), "Can't open Input file : " + dir.File("missing.txt") + "\n");
 
   ASSERT_EQ(::mkfifo(dir.File("pipe.txt").c_str(), 0600), 0);  // would never end
-  EXPECT_FALSE(CListDB(dir.File("pipe.txt"), reporter).ReadFormattedText(list));
+  EXPECT_FALSE(ListEngine(dir.File("pipe.txt"), reporter).ReadFormattedText(list));
   EXPECT_EQ(list, LineList{"previous"});
 }
 
 TEST_F(ListDB, FailedSaveLeavesTheFileAndBackupIntact) {
-  CListDB engine = EngineFor("list.txt", DemoListBytes());
+  ListEngine engine = EngineFor("list.txt", DemoListBytes());
   WriteBytes(dir.File("list.bak"), "old backup");
   LineList list;
   ASSERT_TRUE(engine.ReadFormattedText(list));

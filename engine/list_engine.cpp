@@ -1,10 +1,10 @@
-#include "engine/list_db.h"
+#include "engine/list_engine.h"
 
 #include "compiler/channel_image_builder.h"
 #include "compiler/check_pass.h"
-#include "engine/file_io.h"
-#include "engine/reporter.h"
-#include "engine/text_conversion.h"
+#include "base/file_io.h"
+#include "base/reporter.h"
+#include "base/text_conversion.h"
 #include "packets/packet_conversion.h"
 #include "textformat/reader.h"
 #include "textformat/writer.h"
@@ -16,10 +16,10 @@ constexpr const char* kExtensionMessage = "Extention Name must be 'txt' ";
 
 }  // namespace
 
-CListDB::CListDB(std::string listPath, Reporter& reporter, int maxSatelliteNumber)
+ListEngine::ListEngine(std::string listPath, Reporter& reporter, int maxSatelliteNumber)
     : path(std::move(listPath)), maxSatellites(maxSatelliteNumber), reporter_(reporter) {}
 
-bool CListDB::LoadBytes(std::string& bytes) {
+bool ListEngine::LoadBytes(std::string& bytes) {
   auto content = ReadWholeFile(path);
   if (!content) {
     reporter_.Message(FormatText("Can't open Input file : %s\n", path.c_str()));
@@ -29,7 +29,7 @@ bool CListDB::LoadBytes(std::string& bytes) {
   return true;
 }
 
-bool CListDB::RunPass(std::string_view bytes, CompileMode mode, ImageBuilder& builder) {
+bool ListEngine::RunPass(std::string_view bytes, CompileMode mode, ImageBuilder& builder) {
   CheckPass pass(mode, maxSatellites, splitOption, builder, reporter_);
   const bool passed = pass.Run(bytes);
   recordsAccepted = pass.RecordsAccepted();
@@ -37,14 +37,14 @@ bool CListDB::RunPass(std::string_view bytes, CompileMode mode, ImageBuilder& bu
   return passed;
 }
 
-bool CListDB::ReadFormattedText(LineList& list) {
+bool ListEngine::ReadFormattedText(LineList& list) {
   recordsDropped = false;
   // The file is read once, so the checks and the records see the same bytes.
   std::string bytes;
   if (!LoadBytes(bytes)) return false;
   NullImageBuilder nothing;
   checkOnly = true;
-  const bool checked = RunPass(bytes, Basic, nothing);
+  const bool checked = RunPass(bytes, CompileMode::Basic, nothing);
   checkOnly = false;
   if (!checked) {
     reporter_.Message("The Text Format is not correct");
@@ -58,7 +58,7 @@ bool CListDB::ReadFormattedText(LineList& list) {
   return true;
 }
 
-bool CListDB::WriteFormattedText(const LineList& list) {
+bool ListEngine::WriteFormattedText(const LineList& list) {
   auto backupPath = DerivedPath(path, ".bak");
   if (!backupPath) {
     reporter_.Message(kExtensionMessage);
@@ -81,7 +81,7 @@ bool CListDB::WriteFormattedText(const LineList& list) {
   return false;
 }
 
-std::optional<std::string> CListDB::CompileToHexText(CompileMode mode) {
+std::optional<std::string> ListEngine::CompileToHexText(CompileMode mode) {
   std::string bytes;
   if (!LoadBytes(bytes)) return std::nullopt;
   ChannelImageBuilder builder(mode, reporter_);
@@ -89,7 +89,7 @@ std::optional<std::string> CListDB::CompileToHexText(CompileMode mode) {
   return builder.HexText();
 }
 
-int CListDB::Compile(CompileMode mode) {
+int ListEngine::Compile(CompileMode mode) {
   if (checkOnly) {
     std::string bytes;
     NullImageBuilder nothing;
@@ -109,14 +109,14 @@ int CListDB::Compile(CompileMode mode) {
   return 1;
 }
 
-int CListDB::CompilePreInstalled() {
+int ListEngine::CompilePreInstalled() {
   auto hexPath = DerivedPath(path, ".hex");
   if (!hexPath) {
     reporter_.Message(kExtensionMessage);
     return 0;
   }
-  auto normal = CompileToHexText(Normal);
-  auto basic = normal ? CompileToHexText(Basic) : std::nullopt;
+  auto normal = CompileToHexText(CompileMode::Normal);
+  auto basic = normal ? CompileToHexText(CompileMode::Basic) : std::nullopt;
   if (!basic || !WriteOutput(*hexPath, *normal + *basic, "Can't open Output file : %s\n")) {
     reporter_.Message("Making a HEX file is failed!");
     RemoveOutputs({".hex", ".bin"});
@@ -129,7 +129,7 @@ int CListDB::CompilePreInstalled() {
   return 1;
 }
 
-int CListDB::ConvertToPackets() {
+int ListEngine::ConvertToPackets() {
   auto hexPath = DerivedPath(path, ".hex");
   auto binPath = DerivedPath(path, ".bin");
   if (!hexPath || !binPath) {
@@ -151,13 +151,13 @@ int CListDB::ConvertToPackets() {
   return 1;
 }
 
-bool CListDB::WriteOutput(const std::string& outputPath, std::string_view bytes, const char* failureFormat) {
+bool ListEngine::WriteOutput(const std::string& outputPath, std::string_view bytes, const char* failureFormat) {
   if (ReplaceFile(outputPath, bytes, std::nullopt) == SaveResult::Saved) return true;
   reporter_.Message(FormatText(failureFormat, outputPath.c_str()));
   return false;
 }
 
-void CListDB::RemoveOutputs(std::initializer_list<const char*> extensions) {
+void ListEngine::RemoveOutputs(std::initializer_list<const char*> extensions) {
   for (const char* extension : extensions) {
     if (auto output = DerivedPath(path, extension)) RemoveFile(*output);
   }

@@ -1,4 +1,4 @@
-#include "tests/serial/simulated_receiver.h"
+#include "tools/simulated_receiver.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -18,7 +18,7 @@
 #include <string_view>
 #include <utility>
 
-#include "compiler/crc.h"
+#include "base/crc.h"
 
 namespace chanora::testing {
 namespace {

@@ -1,6 +1,6 @@
-#include "serial/packet_file_reader.h"
+#include "packets/packet_file_reader.h"
 
-#include "compiler/crc.h"
+#include "base/crc.h"
 
 namespace chanora {
 namespace {

@@ -1,11 +1,11 @@
-#include "engine/text_conversion.h"
+#include "base/text_conversion.h"
 
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <limits>
 
-#include "engine/reporter.h"
+#include "base/reporter.h"
 
 namespace chanora {
 namespace {

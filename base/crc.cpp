@@ -1,4 +1,4 @@
-#include "compiler/crc.h"
+#include "base/crc.h"
 
 #include <zlib.h>
 

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/serial/simulated_receiver.h"
+#include "tools/simulated_receiver.h"
 
 namespace {
 

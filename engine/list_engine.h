@@ -16,9 +16,9 @@ class Reporter;
 
 // The engine of one open channel list: it reads, writes and compiles the
 // list at `path` and reports through `reporter`.
-class CListDB {
+class ListEngine {
  public:
-  CListDB(std::string listPath, Reporter& reporter, int maxSatelliteNumber = 32);
+  ListEngine(std::string listPath, Reporter& reporter, int maxSatelliteNumber = 32);
 
   // Appends the list at `path` to `list` (which the caller has emptied) after
   // the record checks have passed; on failure `list` is left as it was.
@@ -47,7 +47,7 @@ class CListDB {
   bool recordsDropped = false;  // set by a read that dropped null channels; the caller clears it
 
   // What the last pass accepted, per SectionKind, and what it passed over.
-  std::array<int, kSectionCount + 1> recordsAccepted{};
+  PerSection<int> recordsAccepted;
   int recordsSkipped = 0;
 
  private:
