@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
 chanora_install_missing
-chanora_build
+chanora_build chanora-cli
 exec build/chanora-cli check "${1:-examples/demo.txt}"

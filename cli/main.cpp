@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_reporter.h"
+#include "base/version.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ using chanora::Command;
 void PrintToolHelp(std::FILE* out) {
   std::fprintf(out,
                "Usage: chanora-cli COMMAND [ARGUMENTS] [--yes]\n"
+               "       chanora-cli --version\n"
                "Checks, formats and compiles satellite receiver channel lists.\n\nCommands:\n");
   for (const Command& command : chanora::Commands()) std::fprintf(out, "  chanora-cli %s\n", command.spec.usage.data());
   std::fprintf(out,
@@ -39,6 +41,10 @@ int main(int argc, char** argv) {
   }
   if (args[0] == "--help" || args[0] == "-h") {
     PrintToolHelp(stdout);
+    return chanora::kExitSuccess;
+  }
+  if (args[0] == "--version") {
+    std::printf("chanora-cli %s\n", chanora::ProgramVersion().data());
     return chanora::kExitSuccess;
   }
   for (const Command& command : chanora::Commands()) {

@@ -17,9 +17,14 @@ chanora_install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Builds the targets named (everything when none is named).
 chanora_build() {
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build
+  if [ $# -eq 0 ]; then
+    cmake --build build
+  else
+    cmake --build build --target "$@"
+  fi
 }
 
 # The engine and its tests once more with AddressSanitizer and
