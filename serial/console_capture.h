@@ -18,7 +18,8 @@ class ConsoleCapture {
  public:
   explicit ConsoleCapture(std::size_t limit) : limit_(limit) {}
 
-  // Takes the next bytes (no more than Room()); true once the capture is complete.
+  // Takes the next bytes, as many as there is Room() for; true once the
+  // capture is complete.
   bool Add(std::string_view bytes);
   bool Complete() const { return complete_; }
   // How many more bytes may come before the limit; none once complete.
