@@ -6,6 +6,7 @@
 #include "bench/maximal_list_fixture.h"
 #include "base/file_io.h"
 #include "serial/flash_download.h"
+#include "serial/serial_port.h"
 #include "tools/simulated_receiver.h"
 
 namespace chanora {
@@ -44,15 +45,16 @@ void BM_DownloadMaximalImageAtLineRate(benchmark::State& state) {
 
   testing::SimulatedReceiver receiver;
   settings.port = receiver.DevicePath();
+  const auto port = MakeSystemSerialPort(settings.cancel);
   for (auto _ : state) {
     testing::LoaderOptions options;
     options.paceAtLineRate = true;
     receiver.StartFlashLoader(options);
     const auto start = std::chrono::steady_clock::now();
-    const int result = FlashDownload(path, settings, reporter);
+    const bool downloaded = FlashDownload(*port, path, settings, reporter);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     receiver.WaitLoader();
-    if (result != 1) {
+    if (!downloaded) {
       state.SkipWithError(("download failed: " + reporter.last).c_str());
       break;
     }

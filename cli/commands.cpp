@@ -11,8 +11,8 @@
 #include "engine/list_engine.h"
 #include "base/reporter.h"
 #include "serial/channel_upload.h"
-#include "serial/comm.h"
 #include "serial/flash_download.h"
+#include "serial/serial_port.h"
 
 namespace chanora {
 namespace {
@@ -157,7 +157,8 @@ TransferSettings SettingsFor(const ParsedArguments& args) {
 
 int RunDownload(const ParsedArguments& args, Reporter& reporter) {
   if (!args.Value("--port")) return MissingPort("download");
-  if (!FlashDownload(args.positionals[0], SettingsFor(args), reporter)) {
+  const TransferSettings settings = SettingsFor(args);
+  if (!FlashDownload(*MakeSystemSerialPort(settings.cancel), args.positionals[0], settings, reporter)) {
     reporter.Message("Downloading to FLASH Memory is failed!");
     return kExitFailure;
   }
@@ -172,7 +173,8 @@ int RunUpload(const ParsedArguments& args, Reporter& reporter) {
     std::fprintf(stderr, "chanora-cli: upload: no folder of your own for the upload file (see HOME and XDG_CACHE_HOME); give -o OUT.txt\n");
     return kExitFailure;
   }
-  if (!UploadChannelList(*output, SettingsFor(args), reporter)) return kExitFailure;
+  const TransferSettings settings = SettingsFor(args);
+  if (!UploadChannelList(*MakeSystemSerialPort(settings.cancel), *output, settings, reporter)) return kExitFailure;
   std::printf("%s written\n", output->c_str());
   // The captured list must open as any list does.
   ListEngine engine(*output, reporter);

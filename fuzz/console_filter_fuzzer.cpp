@@ -21,25 +21,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The filter takes any bytes, not only a capture cut as the upload cuts it.
   FUZZ_REQUIRE(FilterConsoleCapture(stream).find('\0') == std::string::npos);
 
-  std::string capture;
-  bool complete = false;
-  for (std::size_t at = 0; at < stream.size() && !complete; at += chunkSize) {
-    const std::size_t searchFrom = capture.size();
-    capture += stream.substr(at, chunkSize);
-    if (auto end = EndOfListIn(capture, searchFrom)) {
-      // The end is found where it first stands, however the chunks fell.
-      FUZZ_REQUIRE(*end == stream.find("[END]") + 5);
-      capture.resize(*end);
-      capture += "  ";
-      complete = true;
-    }
+  ConsoleCapture capture(stream.size());
+  for (std::size_t at = 0; at < stream.size() && !capture.Complete(); at += chunkSize) {
+    capture.Add(stream.substr(at, chunkSize));
   }
-  if (!complete) {
-    FUZZ_REQUIRE(stream.find("[END]") == std::string_view::npos);
+  const std::size_t end = stream.find("[END]");
+  if (end == std::string_view::npos) {
+    FUZZ_REQUIRE(!capture.Complete() && capture.Bytes() == stream);
     return 0;
   }
-  const std::string text = FilterConsoleCapture(capture);
+  // The end is found where it first stands, however the chunks fell.
+  FUZZ_REQUIRE(capture.Complete() && capture.Bytes() == std::string(stream.substr(0, end + 5)) + "  ");
+  const std::string text = FilterConsoleCapture(capture.Bytes());
   FUZZ_REQUIRE(text.find('\0') == std::string::npos);
-  FUZZ_REQUIRE(text.size() <= capture.size() + 16);
+  FUZZ_REQUIRE(text.size() <= capture.Bytes().size() + 16);
   return 0;
 }

@@ -2,16 +2,17 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <thread>
 
 #include "base/file_io.h"
 #include "base/reporter.h"
 #include "base/text_conversion.h"
-#include "serial/comm.h"
 #include "serial/console_capture.h"
-#include "serial/frames.h"
+#include "serial/port_session.h"
 
 namespace chanora {
 namespace {
@@ -21,6 +22,7 @@ namespace {
 constexpr std::size_t kCaptureLimit = 4 * 1024 * 1024;
 constexpr std::size_t kReadChunk = 4096;
 constexpr int kEmptyReadLimit = 5;
+constexpr std::chrono::milliseconds kCancelCheck{50};
 constexpr std::string_view kListStart = "[SATELLITE_NAME_LIST]";
 
 bool MakePrivateFolder(const std::string& path) {
@@ -38,79 +40,73 @@ bool MakePrivateFolder(const std::string& path) {
 
 class Uploader {
  public:
-  Uploader(const TransferSettings& settings, Reporter& reporter) : settings_(settings), reporter_(reporter) {}
+  Uploader(SerialPort& port, const TransferSettings& settings, Reporter& reporter)
+      : port_(port), settings_(settings), reporter_(reporter) {}
 
-  int Run(const std::string& outputPath) {
-    std::string capture;
-    bool complete = false;
+  bool Run(const std::string& outputPath) {
+    ConsoleCapture capture(kCaptureLimit);
     {
-      CComm comm(reporter_, settings_.cancel);
-      if (!comm.Open(settings_.port)) return 0;
-      comm.Configure();
-      comm.Purge();
-      WakeConsole(comm);
-      TypeDumpCommand(comm);
-      complete = Receive(comm, capture);
+      PortSession session(port_, reporter_);
+      if (!session.Open(settings_.port)) return false;
+      session.Configure();
+      session.Purge();
+      if (WakeConsole(session) && TypeDumpCommand(session)) Receive(session, capture);
     }
-    if (Cancelled()) return 0;
-    // The receiver waits for "go" whatever came of the printout; a list that
-    // ended early is never kept, so it cannot be sent back by mistake.
+    // The receiver waits for "go" whatever came of the printout, a cancel
+    // included; a list that ended early is never kept, so it cannot be sent
+    // back by mistake.
     const bool wentOn = SendGo();
-    const std::string text = complete ? FilterConsoleCapture(capture) : std::string();
-    if (!complete || text.compare(0, kListStart.size(), kListStart) != 0) {
+    if (Cancelled()) return false;
+    const std::string text = capture.Complete() ? FilterConsoleCapture(capture.Bytes()) : std::string();
+    if (!capture.Complete() || text.compare(0, kListStart.size(), kListStart) != 0) {
       return Fail("ERROR: Uploading is not complete. try again");
     }
-    if (!wentOn) return 0;
+    if (!wentOn) return false;
     if (ReplaceFile(outputPath, text, std::nullopt) != SaveResult::Saved) {
       return Fail(FormatText("Fail to open output file %s\n", outputPath.c_str()));
     }
     reporter_.Message("Uploading SUCESS");
-    return 1;
+    return true;
   }
 
  private:
-  // CR LF and ESC NUL in turn, seven times, wake the console.
-  void WakeConsole(CComm& comm) {
+  // CR LF and ESC NUL in turn, seven times, wake the console; false on a cancel.
+  bool WakeConsole(PortSession& session) {
     for (int i = 0; i < 7; ++i) {
-      Pause(1);
-      comm.Write(i % 2 == 0 ? std::string_view("\r\n") : std::string_view("\x1B\0", 2));
+      if (!Pause(1)) return false;
+      session.Write(i % 2 == 0 ? std::string_view("\r\n") : std::string_view("\x1B\0", 2));
     }
+    return true;
   }
 
-  void TypeDumpCommand(CComm& comm) {
-    Pause(2);
+  // One key at a time, as a user types; false on a cancel.
+  bool TypeDumpCommand(PortSession& session) {
+    if (!Pause(2)) return false;
     for (char key : std::string_view("dumpch")) {
-      comm.Write(std::string_view(&key, 1));
-      Pause(1);
+      session.Write(std::string_view(&key, 1));
+      if (!Pause(1)) return false;
     }
-    comm.Write("\r\n");
-    Pause(1);
-    comm.Write("\r\n");
-    Pause(1);
+    session.Write("\r\n");
+    if (!Pause(1)) return false;
+    session.Write("\r\n");
+    return Pause(1);
   }
 
-  // Captures the printout up to "[END]"; false when it ended before (silence,
-  // hang-up, a flood) or the user cancelled.
-  bool Receive(CComm& comm, std::string& capture) {
+  // Captures the printout up to "[END]"; it stays incomplete when it ended
+  // before (silence, hang-up, a flood) or the user cancelled.
+  void Receive(PortSession& session, ConsoleCapture& capture) {
     int emptyReads = 0;
     std::size_t activity = 0;
-    while (capture.size() < kCaptureLimit) {
-      const std::size_t searchFrom = capture.size();
-      const std::string chunk = comm.Read(std::min(kReadChunk, kCaptureLimit - capture.size()), settings_.consoleWait);
-      if (Cancelled()) return false;
+    while (capture.Room() > 0) {
+      const std::string chunk = session.Read(std::min(kReadChunk, capture.Room()), settings_.consoleWait);
+      if (Cancelled()) return;
       if (chunk.empty()) {
-        if (++emptyReads > kEmptyReadLimit) return false;
+        if (++emptyReads > kEmptyReadLimit) return;
         continue;
       }
-      capture += chunk;
-      if (auto end = EndOfListIn(capture, searchFrom)) {
-        capture.resize(*end);
-        capture += "  ";
-        return true;
-      }
+      if (capture.Add(chunk)) return;
       ShowActivity(activity, chunk.size());
     }
-    return false;
   }
 
   // The status bar shows that bytes keep coming: half at every thousand,
@@ -123,18 +119,30 @@ class Uploader {
     }
   }
 
-  // The receiver's console waits for "go" in a port cycle of its own.
+  // The receiver's console waits for "go" in a port cycle of its own. After
+  // a cancel the port writes only what the line takes at once, so this stays
+  // short whatever the line does.
   bool SendGo() {
-    Pause(1);  // the console sees the port closed before it is opened again
-    CComm comm(reporter_, settings_.cancel);
-    if (!comm.Open(settings_.port)) return false;
-    comm.Configure();
-    comm.Purge();
-    comm.Write("go\r\n");
+    // The console sees the port closed before it is opened again.
+    std::this_thread::sleep_for(settings_.consolePause);
+    PortSession session(port_, reporter_);
+    if (!session.Open(settings_.port)) return false;
+    session.Configure();
+    session.Purge();
+    session.Write("go\r\n");
     return true;
   }
 
-  void Pause(int steps) { std::this_thread::sleep_for(settings_.consolePause * steps); }
+  // A pause between keys, cut short by a cancel: false then.
+  bool Pause(int steps) {
+    const auto until = std::chrono::steady_clock::now() + settings_.consolePause * steps;
+    while (!Cancelled()) {
+      const auto now = std::chrono::steady_clock::now();
+      if (now >= until) return true;
+      std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(until - now, kCancelCheck));
+    }
+    return false;
+  }
 
   bool Cancelled() {
     if (settings_.cancel == nullptr || !settings_.cancel->load()) return false;
@@ -143,11 +151,12 @@ class Uploader {
     return true;
   }
 
-  int Fail(const std::string& message) {
+  bool Fail(const std::string& message) {
     reporter_.Message(message);
-    return 0;
+    return false;
   }
 
+  SerialPort& port_;
   const TransferSettings& settings_;
   Reporter& reporter_;
   bool cancelReported_ = false;
@@ -169,8 +178,9 @@ std::optional<std::string> UploadFilePath() {
   return folder + "/Velkupload.txt";
 }
 
-int UploadChannelList(const std::string& outputPath, const TransferSettings& settings, Reporter& reporter) {
-  return Uploader(settings, reporter).Run(outputPath);
+bool UploadChannelList(SerialPort& port, const std::string& outputPath, const TransferSettings& settings,
+                       Reporter& reporter) {
+  return Uploader(port, settings, reporter).Run(outputPath);
 }
 
 }  // namespace chanora

@@ -1,7 +1,6 @@
 #include "serial/console_capture.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace chanora {
 namespace {
@@ -62,10 +61,18 @@ std::string FilterConsoleCapture(std::string_view capture) {
   return text;
 }
 
-std::optional<std::size_t> EndOfListIn(std::string_view capture, std::size_t searchFrom) {
-  const std::size_t at = capture.find("[END]", searchFrom >= 4 ? searchFrom - 4 : 0);
-  if (at == std::string_view::npos) return std::nullopt;
-  return at + 5;
+bool ConsoleCapture::Add(std::string_view bytes) {
+  if (complete_) return true;
+  bytes = bytes.substr(0, Room());
+  // "[END]" may straddle two pieces: look again at the last four bytes before them.
+  const std::size_t searchFrom = bytes_.size() >= 4 ? bytes_.size() - 4 : 0;
+  bytes_ += bytes;
+  const std::size_t end = bytes_.find("[END]", searchFrom);
+  if (end == std::string::npos) return false;
+  bytes_.resize(end + 5);
+  bytes_ += "  ";
+  complete_ = true;
+  return true;
 }
 
 }  // namespace chanora

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,8 +11,25 @@ namespace chanora {
 // by an end block, anything else is repeated once).
 std::string FilterConsoleCapture(std::string_view capture);
 
-// Where a capture stops: just after the ']' of "[END]" (two spaces are then
-// stored behind it), or nothing while "[END]" has not come.
-std::optional<std::size_t> EndOfListIn(std::string_view capture, std::size_t searchFrom);
+// The receiver's printout as it comes in, in pieces of any size, up to a
+// limit: complete once "[END]" has come, kept up to its ']' with two spaces
+// stored behind it; what followed it is dropped.
+class ConsoleCapture {
+ public:
+  explicit ConsoleCapture(std::size_t limit) : limit_(limit) {}
+
+  // Takes the next bytes, as many as there is Room() for; true once the
+  // capture is complete.
+  bool Add(std::string_view bytes);
+  bool Complete() const { return complete_; }
+  // How many more bytes may come before the limit; none once complete.
+  std::size_t Room() const { return complete_ ? 0 : limit_ - bytes_.size(); }
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  std::size_t limit_;
+  std::string bytes_;
+  bool complete_ = false;
+};
 
 }  // namespace chanora

@@ -5,9 +5,9 @@
 #include "base/file_io.h"
 #include "base/reporter.h"
 #include "base/text_conversion.h"
-#include "serial/comm.h"
-#include "serial/frames.h"
 #include "packets/packet_file_reader.h"
+#include "serial/frames.h"
+#include "serial/port_session.h"
 
 namespace chanora {
 namespace {
@@ -20,24 +20,24 @@ constexpr int kVerdictReads = 30;
 
 class Downloader {
  public:
-  Downloader(const TransferSettings& settings, Reporter& reporter)
-      : settings_(settings), reporter_(reporter), comm_(reporter, settings.cancel) {}
+  Downloader(SerialPort& port, const TransferSettings& settings, Reporter& reporter)
+      : settings_(settings), reporter_(reporter), session_(port, reporter) {}
 
-  int Run(const std::string& path) {
+  bool Run(const std::string& path) {
     reporter_.AppendLine("CLEAR ALL MESSAGE");
     auto file = ReadWholeFile(path);
     if (!file) return Fail(FormatText("Fail to open input file %s\n", path.c_str()));
     file_ = PacketFileReader(std::move(*file));
     // Nothing to send and nothing to measure progress against.
     if (file_.Empty()) return Fail("File packet information is not correct.\n");
-    if (!comm_.Open(settings_.port)) return 0;
+    if (!session_.Open(settings_.port)) return false;
     reporter_.AppendLine("serial initialize\r\n");
-    comm_.Configure();
+    session_.Configure();
     // Bytes left on the line by an earlier session would pass for the
     // loader's reply; its request repeats, so nothing of worth is lost.
-    comm_.Purge();
+    session_.Purge();
     reporter_.AppendLine("Try to make connection...\r\n");
-    if (!Connect() || !SendFileHeader() || !SendPackets()) return 0;
+    if (!Connect() || !SendFileHeader() || !SendPackets()) return false;
     return Terminate();
   }
 
@@ -52,7 +52,7 @@ class Downloader {
       const milliseconds left = Left(deadline);
       if (left.count() <= 0) return Fail("Connetion fail with STB.\n");
       reporter_.AppendLine("Waitiing Message from Satellite Receiver\r\n");
-      const std::string got = comm_.Read(offset + 8, left);
+      const std::string got = ReadReply(offset + 8, left);
       if (got.size() < offset + 8) {
         if (Cancelled()) return false;
         if (++failures >= 2) return Fail("Connetion fail with STB.\n");
@@ -67,14 +67,14 @@ class Downloader {
             break;
           }
         }
-        comm_.Write(kErrFrame);
+        session_.Write(kErrFrame);
         if (++failures >= 2) return Fail("Connetion fail with STB.\n");
         continue;
       }
-      comm_.Write(kAckFrame);
-      const std::string confirm = comm_.Read(8, std::min(settings_.replyWait, Left(deadline)));
+      session_.Write(kAckFrame);
+      const std::string confirm = ReadReply(8, std::min(settings_.replyWait, Left(deadline)));
       if (confirm == kNxtFrame) break;
-      if (confirm.size() == 8) comm_.Write(kErrFrame);
+      if (confirm.size() == 8) session_.Write(kErrFrame);
     }
     reporter_.AppendLine(FormatText(
         "CONNECTING \r\n=> 1.Waiting DN_OPER_REQ from STB \r\n=>COMPLETE while read %d times\r\n", fullReads));
@@ -100,14 +100,14 @@ class Downloader {
 
   bool SendPackets() {
     while (true) {
-      comm_.Write(kNxtFrame);
+      session_.Write(kNxtFrame);
       if (file_.AtEnd()) return true;
       const FileBytes packetHeader = file_.TakePacketHeader();
       ShowProgress();
       if (!packetHeader) return Fail(packetHeader.problem);
       const std::uint32_t length = PacketFileReader::DataLength(packetHeader.bytes);
       if (!SendDescriptor(length)) return false;
-      comm_.Write(kNxtFrame);
+      session_.Write(kNxtFrame);
       std::this_thread::sleep_for(settings_.packetPause);
       const FileBytes body = file_.TakePacketBody(length);
       ShowProgress();
@@ -134,30 +134,47 @@ class Downloader {
     return Fail("\nAborting to send data due to communication problems!\n");
   }
 
-  int Terminate() {
+  bool Terminate() {
     for (int attempt = 1; attempt <= kAttempts && !Exchange(kDisFrame); ++attempt) {
-      if (Cancelled()) return 0;
+      if (Cancelled()) return false;
     }
     reporter_.AppendLine("\r\nWaiting termination message from STB.\r\n");
     const auto deadline = Clock::now() + settings_.verdictWait;
     bool programmed = false;
     for (int read = 0; read < kVerdictReads && Left(deadline).count() > 0; ++read) {
-      const std::string verdict = comm_.Read(8, std::min(settings_.replyWait, Left(deadline)));
-      if (Cancelled()) return 0;
+      const std::string verdict = ReadReply(8, std::min(settings_.replyWait, Left(deadline)));
+      if (Cancelled()) return false;
       programmed = verdict == kPokFrame;
       if (programmed || verdict == kPerFrame) break;
     }
     reporter_.AppendLine("\r\nDisconnecting serial port\r\n");
-    comm_.Close();
+    session_.Close();
     if (!programmed) return Fail("Flash download is terminated abnormally\n");
     reporter_.Message("Flash download is terminated successfully.\n");
-    return 1;
+    return true;
   }
 
   // Sends bytes and takes the reply; true when the loader acknowledged.
   bool Exchange(std::string_view bytes) {
-    comm_.Write(bytes);
-    return comm_.Read(8, settings_.replyWait) == kAckFrame;
+    session_.Write(bytes);
+    return ReadReply(8, settings_.replyWait) == kAckFrame;
+  }
+
+  // A reply that reaches us in pieces (a USB adapter's latency can part a
+  // frame for longer than the 10 ms gap) is put together before it is
+  // judged: taken as a short read, its tail would pass for the start of
+  // every later reply. The loader speaks only when spoken to, so the wait
+  // for the tail takes nothing of a later frame; its repeated request is
+  // the exception, and the resync while connecting is made for that.
+  std::string ReadReply(std::size_t count, milliseconds wait) {
+    const auto deadline = Clock::now() + wait;
+    std::string reply = session_.Read(count, wait);
+    while (!reply.empty() && reply.size() < count) {
+      const std::string more = session_.Read(count - reply.size(), Left(deadline));
+      if (more.empty()) break;
+      reply += more;
+    }
+    return reply;
   }
 
   void ShowProgress() { reporter_.SetProgress(file_.Percent()); }
@@ -172,23 +189,23 @@ class Downloader {
     return std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
   }
 
-  int Fail(const std::string& message) {
-    comm_.Close();
+  bool Fail(const std::string& message) {
+    session_.Close();
     reporter_.Message(message);
-    return 0;
+    return false;
   }
 
   const TransferSettings& settings_;
   Reporter& reporter_;
-  CComm comm_;
+  PortSession session_;
   PacketFileReader file_{std::string()};
   std::string header_;
 };
 
 }  // namespace
 
-int FlashDownload(const std::string& path, const TransferSettings& settings, Reporter& reporter) {
-  return Downloader(settings, reporter).Run(path);
+bool FlashDownload(SerialPort& port, const std::string& path, const TransferSettings& settings, Reporter& reporter) {
+  return Downloader(port, settings, reporter).Run(path);
 }
 
 }  // namespace chanora

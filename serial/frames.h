@@ -14,6 +14,4 @@ inline constexpr std::string_view kDisFrame = "\x02" "DISdis\x03";
 inline constexpr std::string_view kPokFrame = "\x02POKpok\x03";
 inline constexpr std::string_view kPerFrame = "\x02PERper\x03";
 
-inline constexpr std::string_view kTransferCancelled = "Transfer cancelled by the user.\n";
-
 }  // namespace chanora

@@ -1,5 +1,6 @@
 // The serial port on POSIX systems: termios for the line, poll() for the
-// read timing (VTIME counts in 100 ms steps, too coarse for a 10 ms gap).
+// timing of reads and writes (VTIME counts in 100 ms steps, too coarse for a
+// 10 ms gap, and knows nothing of a cancel).
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 
@@ -63,7 +65,7 @@ class PosixSerialPort : public SerialPort {
     std::size_t got = 0;
     auto deadline = Clock::now() + firstByte;
     while (got < count) {
-      if (!WaitReadable(deadline)) break;
+      if (!WaitReady(POLLIN, deadline)) break;
       ssize_t n = ::read(fd_, buffer + got, count - got);
       if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
       if (n <= 0) break;  // the line hung up
@@ -75,17 +77,16 @@ class PosixSerialPort : public SerialPort {
 
   std::size_t Write(const char* data, std::size_t count) override {
     std::size_t done = 0;
-    // A write that the line does not take within 10 ms a byte ends short.
+    // A write that the line does not take within 10 ms a byte ends short;
+    // after a cancel it takes what goes out at once and waits for no more.
     const auto deadline = Clock::now() + kByteGap * (static_cast<long>(count) + 1);
     while (done < count && fd_ >= 0) {
-      ssize_t n = ::write(fd_, data + done, count - done);
+      const ssize_t n = ::write(fd_, data + done, count - done);
       if (n > 0) {
         done += static_cast<std::size_t>(n);
-      } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-        pollfd wait{fd_, POLLOUT, 0};
-        const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0 || ::poll(&wait, 1, static_cast<int>(left)) <= 0) break;
-      } else {
+      } else if (n < 0 && errno == EINTR) {
+        continue;
+      } else if (n == 0 || errno != EAGAIN || !WaitReady(POLLOUT, deadline)) {
         break;
       }
     }
@@ -100,18 +101,19 @@ class PosixSerialPort : public SerialPort {
   }
 
  private:
-  // Waits for a byte until the deadline, in short slices so that a cancel
-  // is seen at once; false on time-out, cancel or hang-up.
-  bool WaitReadable(Clock::time_point deadline) {
+  // Waits until the line can take or give bytes (`events`), until the
+  // deadline, in short slices so that a cancel is seen at once; false on
+  // time-out, cancel or hang-up.
+  bool WaitReady(short events, Clock::time_point deadline) {
     while (true) {
       if (cancel_ != nullptr && cancel_->load()) return false;
       const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
       if (left.count() <= 0) return false;
-      pollfd wait{fd_, POLLIN, 0};
+      pollfd wait{fd_, events, 0};
       const int ready = ::poll(&wait, 1, static_cast<int>(std::min(left, kCancelCheck).count()) + 1);
       if (ready < 0 && errno == EINTR) continue;
       if (ready < 0) return false;
-      if (ready > 0) return (wait.revents & POLLIN) != 0;
+      if (ready > 0) return (wait.revents & events) != 0;
     }
   }
 
@@ -144,6 +146,19 @@ std::vector<std::string> SystemSerialDevices() {
   }
   std::sort(devices.begin(), devices.end());
   return devices;
+}
+
+std::optional<std::string> DeviceOfPort(std::string_view port) {
+  if (!port.empty() && port[0] == '/') return std::string(port);
+  if (port.size() == 4 && std::toupper(static_cast<unsigned char>(port[0])) == 'C' &&
+      std::toupper(static_cast<unsigned char>(port[1])) == 'O' &&
+      std::toupper(static_cast<unsigned char>(port[2])) == 'M') {
+    port.remove_prefix(3);
+  }
+  if (port.size() == 1 && port[0] >= '1' && port[0] <= '4') {
+    return "/dev/ttyS" + std::string(1, static_cast<char>(port[0] - 1));
+  }
+  return std::nullopt;
 }
 
 std::unique_ptr<SerialPort> MakeSystemSerialPort(const std::atomic<bool>* cancel) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <string>
+#include <string_view>
 
 namespace chanora {
 
@@ -16,7 +17,11 @@ struct TransferSettings {
   std::chrono::milliseconds consoleWait{2000};        // one read of the console printout
   std::chrono::milliseconds packetPause{1};           // before a packet goes out
   std::chrono::milliseconds consolePause{50};         // between keys typed on the console
-  const std::atomic<bool>* cancel = nullptr;          // set from another thread to abandon
+  // Set from another thread to abandon the transfer; the same flag that the
+  // port was made with, so that its reads and writes give up as well.
+  const std::atomic<bool>* cancel = nullptr;
 };
+
+inline constexpr std::string_view kTransferCancelled = "Transfer cancelled by the user.\n";
 
 }  // namespace chanora

@@ -30,7 +30,7 @@ TEST_F(ChannelUploadTest, CapturesTheListAndTellsTheReceiverToGoOn) {
   console.floodBytes = 3000;  // boot chatter before the list
   receiver.StartConsole(console);
   const std::string output = dir.File("upload.txt");
-  EXPECT_EQ(UploadChannelList(output, settings, reporter), 1);
+  EXPECT_TRUE(UploadChannelList(*port, output, settings, reporter));
   const ConsoleReport report = receiver.WaitConsole();
   EXPECT_TRUE(report.woke);
   EXPECT_TRUE(report.commandReceived);
@@ -64,7 +64,7 @@ TEST_F(ChannelUploadTest, AnIncompletePrintoutFailsAndKeepsThePreviousFile) {
     receiver.StartConsole(c.options);
     settings.port = receiver.DevicePath();
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(UploadChannelList(output, settings, reporter), 0);
+    EXPECT_FALSE(UploadChannelList(*port, output, settings, reporter));
     EXPECT_LT(SecondsSince(start), 3.0);
     receiver.Stop();
     ASSERT_FALSE(reporter.messages.empty());
@@ -74,10 +74,10 @@ TEST_F(ChannelUploadTest, AnIncompletePrintoutFailsAndKeepsThePreviousFile) {
   }
 }
 
-TEST_F(ChannelUploadTest, CancelAndBadPortsEndWithoutAFile) {
+TEST_F(ChannelUploadTest, CancelAndBadPortsEndWithoutAFileAndCancelStillSaysGo) {
   const std::string output = dir.File("upload.txt");
   settings.port = "COM0";
-  EXPECT_EQ(UploadChannelList(output, settings, reporter), 0);
+  EXPECT_FALSE(UploadChannelList(*port, output, settings, reporter));
   EXPECT_EQ(reporter.messages.back(), "Selected Com Port is illegal!!!, Select again at Option Menu");
 
   ConsoleOptions console;
@@ -91,12 +91,14 @@ TEST_F(ChannelUploadTest, CancelAndBadPortsEndWithoutAFile) {
     cancel = true;
   });
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(UploadChannelList(output, settings, reporter), 0);
+  EXPECT_FALSE(UploadChannelList(*port, output, settings, reporter));
   user.join();
   EXPECT_LT(SecondsSince(start), 1.5);
   EXPECT_EQ(reporter.messages.back(), "Transfer cancelled by the user.\n");
   EXPECT_FALSE(FileExists(output));
   EXPECT_FALSE(PortHeld());
+  // The console printed part of the list and would wait for "go" for ever.
+  EXPECT_TRUE(receiver.WaitConsole(std::chrono::seconds(5)).goReceived);
 }
 
 TEST_F(ChannelUploadTest, FloodsLongLinesAndALostLineEndClearly) {
@@ -121,7 +123,7 @@ TEST_F(ChannelUploadTest, FloodsLongLinesAndALostLineEndClearly) {
     settings.port = receiver.DevicePath();
     settings.consolePause = std::chrono::milliseconds(c.options.hangUpBeforeGo ? 100 : 1);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(UploadChannelList(output, settings, reporter), 0);
+    EXPECT_FALSE(UploadChannelList(*port, output, settings, reporter));
     EXPECT_LT(SecondsSince(start), 5.0);
     receiver.Stop();
     ASSERT_FALSE(reporter.messages.empty());

@@ -24,7 +24,7 @@ std::vector<std::string> PacketsOf(const std::string& file) {
 TEST_F(FlashDownloadTest, SendsEveryPacketAndReportsTheReceiversVerdict) {
   const std::string path = DemoPacketFile();
   receiver.StartFlashLoader({});
-  EXPECT_EQ(FlashDownload(path, settings, reporter), 1);
+  EXPECT_TRUE(FlashDownload(*port, path, settings, reporter));
   const LoaderReport report = receiver.WaitLoader();
   const std::string file = ReadBytes(path);
   EXPECT_EQ(report.header, file.substr(0, 14));
@@ -45,7 +45,7 @@ TEST_F(FlashDownloadTest, SendsEveryPacketAndReportsTheReceiversVerdict) {
 struct FaultCase {
   const char* what;
   LoaderOptions options;
-  int result;
+  bool downloaded;
   const char* lastMessage;
   double maxSeconds;
 };
@@ -70,22 +70,22 @@ TEST_F(FlashDownloadTest, RecoversOrFailsClearlyOnEveryReceiverFault) {
   LoaderOptions flood = WithFaults({every(LoaderStep::Request, FaultKind::Junk)});
   flood.junkBytes = 64 * 1024;
   std::vector<FaultCase> cases = {
-      {"a flood of junk", flood, 0, "Connetion fail with STB.\n", 4},
-      {"shifted request", WithFaults({{LoaderStep::Request, 1, FaultKind::Junk}}), 1, kDone, 3},
-      {"garbled confirm", WithFaults({{LoaderStep::ConnectConfirm, 1, FaultKind::Garble}}), 1, kDone, 3},
-      {"one header NAK", WithFaults({{LoaderStep::HeaderAck, 1, FaultKind::Nak}}), 1, kDone, 3},
-      {"slow packet ACK", slow, 1, kDone, 3},
-      {"header never acknowledged", WithFaults({every(LoaderStep::HeaderAck, FaultKind::Nak)}), 0,
+      {"a flood of junk", flood, false, "Connetion fail with STB.\n", 4},
+      {"shifted request", WithFaults({{LoaderStep::Request, 1, FaultKind::Junk}}), true, kDone, 3},
+      {"garbled confirm", WithFaults({{LoaderStep::ConnectConfirm, 1, FaultKind::Garble}}), true, kDone, 3},
+      {"one header NAK", WithFaults({{LoaderStep::HeaderAck, 1, FaultKind::Nak}}), true, kDone, 3},
+      {"slow packet ACK", slow, true, kDone, 3},
+      {"header never acknowledged", WithFaults({every(LoaderStep::HeaderAck, FaultKind::Nak)}), false,
        "\nSTB doesn't ack.\n", 3},
-      {"descriptor never acknowledged", WithFaults({every(LoaderStep::DescriptorAck, FaultKind::Drop)}), 0,
+      {"descriptor never acknowledged", WithFaults({every(LoaderStep::DescriptorAck, FaultKind::Drop)}), false,
        "\nSTB doesn't ack\n", 4},
-      {"packet always garbled", WithFaults({every(LoaderStep::PacketAck, FaultKind::Garble)}), 0,
+      {"packet always garbled", WithFaults({every(LoaderStep::PacketAck, FaultKind::Garble)}), false,
        "\nAborting to send data due to communication problems!\n", 4},
-      {"hang-up in a packet", WithFaults({{LoaderStep::PacketAck, 1, FaultKind::HangUp}}), 0,
+      {"hang-up in a packet", WithFaults({{LoaderStep::PacketAck, 1, FaultKind::HangUp}}), false,
        "\nAborting to send data due to communication problems!\n", 4},
-      {"receiver answers PER", refusing, 0, kAbnormal, 3},
-      {"no verdict", WithFaults({every(LoaderStep::Verdict, FaultKind::Drop)}), 0, kAbnormal, 5},
-      {"receiver left off", off, 0, "Connetion fail with STB.\n", 5},
+      {"receiver answers PER", refusing, false, kAbnormal, 3},
+      {"no verdict", WithFaults({every(LoaderStep::Verdict, FaultKind::Drop)}), false, kAbnormal, 5},
+      {"receiver left off", off, false, "Connetion fail with STB.\n", 5},
   };
   for (FaultCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -93,12 +93,13 @@ TEST_F(FlashDownloadTest, RecoversOrFailsClearlyOnEveryReceiverFault) {
     receiver.StartFlashLoader(c.options);
     settings.port = receiver.DevicePath();
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(FlashDownload(path, settings, reporter), c.result);
+    EXPECT_EQ(FlashDownload(*port, path, settings, reporter), c.downloaded);
     EXPECT_LT(SecondsSince(start), c.maxSeconds);
     receiver.Stop();
     ASSERT_FALSE(reporter.messages.empty());
     EXPECT_EQ(reporter.messages.back(), c.lastMessage);
     EXPECT_EQ(reporter.messages.size(), 1u);
+    EXPECT_TRUE(ProgressInRange());
     EXPECT_FALSE(PortHeld());
   }
 }
@@ -134,9 +135,10 @@ TEST_F(FlashDownloadTest, RefusesUnusableFilesAndPorts) {
     reporter.messages.clear();
     if (c.receiverOn) receiver.StartFlashLoader({});
     settings.port = c.port.empty() ? receiver.DevicePath() : c.port;
-    EXPECT_EQ(FlashDownload(dir.File(c.file), settings, reporter), 0);
+    EXPECT_FALSE(FlashDownload(*port, dir.File(c.file), settings, reporter));
     receiver.Stop();
     EXPECT_EQ(reporter.messages, std::vector<std::string>{c.message});
+    EXPECT_TRUE(ProgressInRange());
     EXPECT_FALSE(PortHeld());
   }
 }
@@ -151,7 +153,7 @@ TEST_F(FlashDownloadTest, CancelEndsTheWaitAtOnce) {
     cancel = true;
   });
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(FlashDownload(path, settings, reporter), 0);
+  EXPECT_FALSE(FlashDownload(*port, path, settings, reporter));
   user.join();
   EXPECT_LT(SecondsSince(start), 1.0);
   EXPECT_EQ(reporter.messages, std::vector<std::string>{"Transfer cancelled by the user.\n"});

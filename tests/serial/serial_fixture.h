@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
 
 #include "engine/list_engine.h"
+#include "serial/serial_port.h"
 #include "serial/transfer_settings.h"
 #include "tools/simulated_receiver.h"
 #include "tests/support/recording_reporter.h"
@@ -15,8 +17,9 @@
 
 namespace chanora::testing {
 
-// A transfer against the simulated receiver, with bounds short enough for
-// tests, and the packet file of the demo list at hand.
+// A transfer over the system's serial port against the simulated receiver,
+// with bounds short enough for tests, and the packet file of the demo list
+// at hand.
 class SerialTest : public ::testing::Test {
  protected:
   SerialTest() {
@@ -48,6 +51,11 @@ class SerialTest : public ::testing::Test {
     return false;
   }
 
+  // The progress indicator was only ever given values it can show.
+  bool ProgressInRange() const {
+    return std::all_of(reporter.progress.begin(), reporter.progress.end(), [](int p) { return p >= 0 && p <= 100; });
+  }
+
   static double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
@@ -56,6 +64,7 @@ class SerialTest : public ::testing::Test {
   TempDir dir;
   RecordingReporter reporter;
   std::atomic<bool> cancel{false};
+  std::unique_ptr<SerialPort> port = MakeSystemSerialPort(&cancel);
   TransferSettings settings;
 };
 

@@ -21,14 +21,14 @@ ConsoleOptions PrintsTheDemoList() {
 TEST_F(UploadDiskFaults, AFullDiskKeepsThePreviousUploadWhole) {
   const std::string output = dir.File("upload.txt");
   receiver.StartConsole(PrintsTheDemoList());
-  ASSERT_EQ(UploadChannelList(output, settings, reporter), 1);
+  ASSERT_TRUE(UploadChannelList(*port, output, settings, reporter));
   receiver.WaitConsole();
   const std::string previous = ReadBytes(output);
 
   receiver.StartConsole(PrintsTheDemoList());
   settings.port = receiver.DevicePath();
   ChildOutcome upload = RunInChild([&] { return LimitFileSize(previous.size() - 1); },
-                                   [&](RecordingReporter& child) { return UploadChannelList(output, settings, child); });
+                                   [&](RecordingReporter& child) { return UploadChannelList(*port, output, settings, child); });
   const ConsoleReport report = receiver.WaitConsole();
   EXPECT_EQ(upload.result, 0);
   EXPECT_EQ(upload.messages, std::vector<std::string>{"Fail to open output file " + output + "\n"});
