@@ -133,18 +133,20 @@ std::optional<std::string> DerivedPath(const std::string& listPath, std::string_
 
 SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
                        std::optional<std::string_view> backupExtension) {
-  // A list saved through a symbolic link stays one. An output replaces its
-  // own name: a link there may lead anywhere, to the list itself even.
-  const std::optional<std::string> followed = backupExtension ? FollowLinks(path) : path;
+  // A user's list saved through a symbolic link stays one. An output
+  // replaces its own name: a link there may lead anywhere, to the list even.
+  const bool usersFile = backupExtension.has_value();
+  const std::optional<std::string> followed = usersFile ? FollowLinks(path) : path;
   if (!followed) return SaveResult::CannotCreate;
   const std::string& target = *followed;
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
   // Only a file is replaced: a folder (or device) standing at the name belongs
-  // to someone else and would otherwise be moved aside as the backup. A file
-  // the user made read-only could not be written in place, so the rename must
-  // not replace it either.
-  if (exists && (!S_ISREG(existing.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)) {
+  // to someone else and would otherwise be moved aside as the backup.
+  if (exists && !S_ISREG(existing.st_mode)) return SaveResult::CannotCreate;
+  // A list the user made read-only could not be written in place, so the
+  // rename must not replace it either. Outputs are the engine's own files.
+  if (exists && usersFile && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
     return SaveResult::CannotCreate;
   }
   const std::string temporary = target + ".partial";

@@ -22,13 +22,14 @@ enum class SaveResult { Saved, CannotCreate, CannotWrite };
 // Replaces the file at `path` with `bytes` so that no failure leaves it
 // half-written: the bytes go to a temporary file beside it and are flushed to
 // the disk, then the new file takes its name. Only a regular file is
-// replaced, and only one that could be written in place: a file the user
-// made read-only is refused (CannotCreate), not renamed over.
+// replaced.
 //
-// With `backupExtension` it saves a user's file: a symbolic link at `path` is
-// followed, so the file it leads to is replaced and the link stays a link,
-// and the old file is kept beside that file under its name with the
-// extension replaced (DerivedPath) or, lacking ".txt", appended.
+// With `backupExtension` it saves a user's own file, as writing it in place
+// would: a symbolic link at `path` is followed, so the file it leads to is
+// replaced and the link stays a link; a file the user made read-only is
+// refused (CannotCreate); and the old file is kept beside the one replaced,
+// under its name with the extension replaced (DerivedPath) or, lacking
+// ".txt", appended.
 SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
                        std::optional<std::string_view> backupExtension);
 

@@ -111,15 +111,17 @@ int RunCompile(const ParsedArguments& args, Reporter& reporter) {
   const std::string& listPath = args.positionals[0];
   const CompileOptions options{maxSatellites, args.Has("--preinstalled"), args.Has("--split")};
   ListEngine engine(reporter);
-  // The pre-installed build writes its packet file and reports its failures itself.
-  if (options.preInstalled) return engine.CompileFile(listPath, options) ? kExitSuccess : kExitFailure;
-  if (!engine.CompileFile(listPath, options)) {
-    reporter.Message("Making a HEX file is failed!");
-    return kExitFailure;
-  }
-  if (!engine.ConvertToPackets(listPath)) {
-    reporter.Message("Making a BIN file is failed!");
-    return kExitFailure;
+  if (options.preInstalled) {
+    if (!engine.CompileFile(listPath, options)) return kExitFailure;
+  } else {
+    if (!engine.CompileFile(listPath, options)) {
+      reporter.Message("Making a HEX file is failed!");
+      return kExitFailure;
+    }
+    if (!engine.ConvertToPackets(listPath)) {
+      reporter.Message("Making a BIN file is failed!");
+      return kExitFailure;
+    }
   }
   return kExitSuccess;
 }
