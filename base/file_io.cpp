@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 
 namespace chanora {
 namespace {
@@ -20,6 +21,27 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view extension) {
     }
   }
   return true;
+}
+
+// The folder part of a path with its final slash; empty for a bare name.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file a path leads to through symbolic links, which need not exist yet
+// (a save through a dangling link creates it); nothing for a loop.
+std::optional<std::string> FollowLinks(std::string path) {
+  constexpr int kMaxLinks = 40;  // as many as the system itself follows
+  for (int links = 0; links < kMaxLinks; ++links) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::error_code error;
+    const std::string target = std::filesystem::read_symlink(path, error).string();
+    if (error || target.empty()) return std::nullopt;
+    path = target.front() == '/' ? target : FolderOf(path) + target;
+  }
+  return std::nullopt;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -51,8 +73,8 @@ SaveResult WriteNewFile(const std::string& path, std::string_view bytes, const s
 // Makes the renames in a folder durable, so that a crash right after a save
 // cannot bring back the old name.
 void SyncFolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  std::string folder = FolderOf(path);
+  if (folder.empty()) folder = ".";
   int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
@@ -105,28 +127,44 @@ std::optional<std::string> DerivedPath(const std::string& listPath, std::string_
   const std::size_t slash = listPath.find_last_of('/');
   const std::string_view name = std::string_view(listPath).substr(slash == std::string::npos ? 0 : slash + 1);
   if (!EndsWithIgnoringCase(name, from) || name.size() == from.size()) return std::nullopt;
+  if (extension.size() == from.size() && EndsWithIgnoringCase(extension, from)) return std::nullopt;
   return listPath.substr(0, listPath.size() - from.size()) + std::string(extension);
 }
 
 SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
-                       const std::optional<std::string>& backupPath) {
+                       std::optional<std::string_view> backupExtension) {
+  // A user's list saved through a symbolic link stays one. An output
+  // replaces its own name: a link there may lead anywhere, to the list even.
+  const bool usersFile = backupExtension.has_value();
+  const std::optional<std::string> followed = usersFile ? FollowLinks(path) : path;
+  if (!followed) return SaveResult::CannotCreate;
+  const std::string& target = *followed;
   struct stat existing {};
-  const bool exists = ::stat(path.c_str(), &existing) == 0;
+  const bool exists = ::stat(target.c_str(), &existing) == 0;
   // Only a file is replaced: a folder (or device) standing at the name belongs
   // to someone else and would otherwise be moved aside as the backup.
   if (exists && !S_ISREG(existing.st_mode)) return SaveResult::CannotCreate;
-  const std::string temporary = path + ".partial";
+  // A list the user made read-only could not be written in place, so the
+  // rename must not replace it either. Outputs are the engine's own files.
+  if (exists && usersFile && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    return SaveResult::CannotCreate;
+  }
+  const std::string temporary = target + ".partial";
   SaveResult result = WriteNewFile(temporary, bytes, exists ? &existing : nullptr);
   if (result != SaveResult::Saved) return result;
 
-  const bool movedAside = exists && backupPath && !KeepBackup(path, *backupPath) &&
-                          std::rename(path.c_str(), backupPath->c_str()) == 0;
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    if (movedAside) std::rename(backupPath->c_str(), path.c_str());
+  std::optional<std::string> backupPath;
+  if (backupExtension) {
+    backupPath = DerivedPath(target, *backupExtension).value_or(target + std::string(*backupExtension));
+  }
+  const bool movedAside = exists && backupPath && !KeepBackup(target, *backupPath) &&
+                          std::rename(target.c_str(), backupPath->c_str()) == 0;
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (movedAside) std::rename(backupPath->c_str(), target.c_str());
     ::unlink(temporary.c_str());
     return SaveResult::CannotWrite;
   }
-  SyncFolderOf(path);
+  SyncFolderOf(target);
   return SaveResult::Saved;
 }
 

@@ -12,7 +12,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // The path of a file that belongs to a channel list: its ".txt" extension
 // (`from`, in any case) replaced by `extension`. Only the file name's own
 // extension counts, so a folder named "x.txt" is never changed, and a path
-// without it gives nothing, so a derived file can never be the list itself.
+// without it gives nothing, nor does an `extension` that is `from` in another
+// case: a derived file can never be the list itself.
 std::optional<std::string> DerivedPath(const std::string& listPath, std::string_view extension,
                                        std::string_view from = ".txt");
 
@@ -20,10 +21,17 @@ enum class SaveResult { Saved, CannotCreate, CannotWrite };
 
 // Replaces the file at `path` with `bytes` so that no failure leaves it
 // half-written: the bytes go to a temporary file beside it and are flushed to
-// the disk, then the old file becomes `backupPath` (when given) and the new
-// one takes its name. Only a regular file is replaced.
+// the disk, then the new file takes its name. Only a regular file is
+// replaced.
+//
+// With `backupExtension` it saves a user's own file, as writing it in place
+// would: a symbolic link at `path` is followed, so the file it leads to is
+// replaced and the link stays a link; a file the user made read-only is
+// refused (CannotCreate); and the old file is kept beside the one replaced,
+// under its name with the extension replaced (DerivedPath) or, lacking
+// ".txt", appended.
 SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
-                       const std::optional<std::string>& backupPath);
+                       std::optional<std::string_view> backupExtension);
 
 // Removes a file; anything else standing at the name is left alone.
 void RemoveFile(const std::string& path);

@@ -11,14 +11,14 @@ namespace {
 void BM_LoadMaximalList(benchmark::State& state) {
   MaximalList& fixture = Fixture();
   QuietReporter reporter;
+  ListEngine engine(reporter);
   for (auto _ : state) {
-    ListEngine db(fixture.loadPath, reporter, fixture.shape.satelliteNames);
-    LineList list;
-    if (!db.ReadFormattedText(list)) {
+    auto loaded = engine.Load(fixture.loadPath, fixture.shape.satelliteNames);
+    if (!loaded) {
       state.SkipWithError(("load failed: " + reporter.last).c_str());
       break;
     }
-    benchmark::DoNotOptimize(list.data());
+    benchmark::DoNotOptimize(loaded->list.data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fixture.bytes));
 }
@@ -28,9 +28,9 @@ BENCHMARK(BM_LoadMaximalList)->Unit(benchmark::kMillisecond);
 void BM_SaveMaximalList(benchmark::State& state) {
   MaximalList& fixture = Fixture();
   QuietReporter reporter;
-  ListEngine db(fixture.savePath, reporter, fixture.shape.satelliteNames);
+  ListEngine engine(reporter);
   for (auto _ : state) {
-    if (!db.WriteFormattedText(fixture.list)) {
+    if (!engine.Save(fixture.savePath, fixture.list)) {
       state.SkipWithError(("save failed: " + reporter.last).c_str());
       break;
     }

@@ -31,8 +31,8 @@ std::size_t ProtocolBytes(const std::string& file, std::size_t& packets) {
 void BM_DownloadMaximalImageAtLineRate(benchmark::State& state) {
   MaximalList& fixture = Fixture();
   QuietReporter reporter;
-  ListEngine engine(fixture.loadPath, reporter, fixture.shape.satelliteNames);
-  if (!engine.Compile(CompileMode::Basic) || !engine.ConvertToPackets()) {
+  ListEngine engine(reporter);
+  if (!engine.CompileFile(fixture.loadPath, {fixture.shape.satelliteNames}) || !engine.ConvertToPackets(fixture.loadPath)) {
     state.SkipWithError(("compile failed: " + reporter.last).c_str());
     return;
   }

@@ -26,15 +26,15 @@ int MaxSatellites(const ParsedArguments& args) {
   return 0;
 }
 
-void PrintAccepted(const ListEngine& engine) {
+void PrintAccepted(const CheckSummary& summary) {
   static constexpr const char* kTitles[] = {"",           "satellite names", "satellites",   "digital TPs",
                                             "analog TPs", "digital channels", "PID channels"};
   static constexpr SectionKind kShown[] = {SectionKind::SatName, SectionKind::Satellite, SectionKind::Digital, SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog};
   for (SectionKind kind : kShown) {
-    std::printf("  %-18s %6d\n", kTitles[static_cast<int>(kind)], engine.recordsAccepted[kind]);
+    std::printf("  %-18s %6d\n", kTitles[static_cast<int>(kind)], summary.accepted[kind]);
   }
-  if (engine.recordsSkipped > 0) {
-    std::printf("  %-18s %6d\n", "passed over", engine.recordsSkipped);
+  if (summary.skipped > 0) {
+    std::printf("  %-18s %6d\n", "passed over", summary.skipped);
     std::printf("  (records of blank or undefined satellites)\n");
   }
 }
@@ -47,29 +47,27 @@ int MissingPort(const char* command) {
 int RunCheck(const ParsedArguments& args, Reporter& reporter) {
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
-  ListEngine engine(args.positionals[0], reporter, maxSatellites);
-  engine.checkOnly = true;
-  const bool passed = engine.Compile(CompileMode::Basic) != 0;
-  engine.checkOnly = false;
-  if (!passed) return kExitFailure;
-  std::printf("%s: every record passed the checks (%d satellite names)\n", engine.path.c_str(), maxSatellites);
-  PrintAccepted(engine);
+  const std::string& path = args.positionals[0];
+  const std::optional<CheckSummary> summary = ListEngine(reporter).Check(path, maxSatellites);
+  if (!summary) return kExitFailure;
+  std::printf("%s: every record passed the checks (%d satellite names)\n", path.c_str(), maxSatellites);
+  PrintAccepted(*summary);
   return kExitSuccess;
 }
 
 int RunFormat(const ParsedArguments& args, Reporter& reporter) {
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
-  ListEngine engine(args.positionals[0], reporter, maxSatellites);
-  LineList list;
-  if (!engine.ReadFormattedText(list)) return kExitFailure;
-  if (auto out = args.Value("-o")) engine.path = *out;
-  if (!engine.WriteFormattedText(list)) {
+  ListEngine engine(reporter);
+  const std::optional<LoadedList> loaded = engine.Load(args.positionals[0], maxSatellites);
+  if (!loaded) return kExitFailure;
+  const std::string path = args.Value("-o").value_or(args.positionals[0]);
+  if (!engine.Save(path, loaded->list)) {
     reporter.Message("ERROR!!! Saving not Complete");
     return kExitFailure;
   }
-  if (engine.recordsDropped) std::printf("null digital channels were dropped\n");
-  std::printf("%s written\n", engine.path.c_str());
+  if (loaded->nullChannelsDropped) std::printf("null digital channels were dropped\n");
+  std::printf("%s written\n", path.c_str());
   return kExitSuccess;
 }
 
@@ -88,17 +86,18 @@ int RunSort(const ParsedArguments& args, Reporter& reporter) {
   }
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
-  ListEngine engine(args.positionals[0], reporter, maxSatellites);
+  ListEngine engine(reporter);
   ListViewModel model;
-  if (!model.Load(engine)) return kExitFailure;
+  bool nullChannelsDropped = false;
+  if (!model.Load(engine, args.positionals[0], maxSatellites, &nullChannelsDropped)) return kExitFailure;
   SortChannels(model, mode);
-  if (auto out = args.Value("-o")) engine.path = *out;
-  if (!engine.WriteFormattedText(model.list)) {
+  const std::string path = args.Value("-o").value_or(args.positionals[0]);
+  if (!engine.Save(path, model.list)) {
     reporter.Message("ERROR!!! Saving not Complete");
     return kExitFailure;
   }
-  if (engine.recordsDropped) std::printf("null digital channels were dropped\n");
-  std::printf("%s written\n", engine.path.c_str());
+  if (nullChannelsDropped) std::printf("null digital channels were dropped\n");
+  std::printf("%s written\n", path.c_str());
   return kExitSuccess;
 }
 
@@ -109,16 +108,17 @@ int RunCompile(const ParsedArguments& args, Reporter& reporter) {
     std::fprintf(stderr, "chanora-cli: compile: --split goes with --preinstalled\n");
     return kExitUsage;
   }
-  ListEngine engine(args.positionals[0], reporter, maxSatellites);
-  if (args.Has("--preinstalled")) {
-    engine.splitOption = args.Has("--split");
-    if (!engine.CompilePreInstalled()) return kExitFailure;
+  const std::string& listPath = args.positionals[0];
+  const CompileOptions options{maxSatellites, args.Has("--preinstalled"), args.Has("--split")};
+  ListEngine engine(reporter);
+  if (options.preInstalled) {
+    if (!engine.CompileFile(listPath, options)) return kExitFailure;
   } else {
-    if (!engine.Compile(CompileMode::Basic)) {
+    if (!engine.CompileFile(listPath, options)) {
       reporter.Message("Making a HEX file is failed!");
       return kExitFailure;
     }
-    if (!engine.ConvertToPackets()) {
+    if (!engine.ConvertToPackets(listPath)) {
       reporter.Message("Making a BIN file is failed!");
       return kExitFailure;
     }
@@ -127,15 +127,13 @@ int RunCompile(const ParsedArguments& args, Reporter& reporter) {
 }
 
 int RunConvert(const ParsedArguments& args, Reporter& reporter) {
-  // The engine names its hex and packet files after a list; a hex file
-  // stands for the list of the same name.
-  auto listPath = DerivedPath(args.positionals[0], ".txt", ".hex");
-  if (!listPath) {
+  const std::string& hexPath = args.positionals[0];
+  auto binPath = DerivedPath(hexPath, ".bin", ".hex");
+  if (!binPath) {
     std::fprintf(stderr, "chanora-cli: convert: the file must end in .hex\n");
     return kExitUsage;
   }
-  ListEngine engine(*listPath, reporter);
-  if (!engine.ConvertToPackets()) {
+  if (!ListEngine(reporter).ConvertHexFile(hexPath, *binPath)) {
     reporter.Message("Making a BIN file is failed!");
     return kExitFailure;
   }
@@ -177,9 +175,7 @@ int RunUpload(const ParsedArguments& args, Reporter& reporter) {
   if (!UploadChannelList(*MakeSystemSerialPort(settings.cancel), *output, settings, reporter)) return kExitFailure;
   std::printf("%s written\n", output->c_str());
   // The captured list must open as any list does.
-  ListEngine engine(*output, reporter);
-  LineList list;
-  return engine.ReadFormattedText(list) ? kExitSuccess : kExitFailure;
+  return ListEngine(reporter).Load(*output, 32) ? kExitSuccess : kExitFailure;
 }
 
 int RunPorts(const ParsedArguments&, Reporter&) {

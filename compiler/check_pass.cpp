@@ -1,10 +1,11 @@
 #include "compiler/check_pass.h"
 
 #include <algorithm>
-#include <initializer_list>
+#include <span>
 
 #include "base/reporter.h"
 #include "base/text_conversion.h"
+#include "textformat/fields.h"
 
 namespace chanora {
 namespace {
@@ -22,7 +23,7 @@ constexpr int kPidServiceIndexLimit = 11000;
 constexpr int kAnalogIndexLimit = 5000;
 
 // Position of the first keyword that the token begins with, or -1.
-int MatchKeyword(std::string_view token, std::initializer_list<std::string_view> keywords) {
+int MatchKeyword(std::string_view token, std::span<const std::string_view> keywords) {
   int position = 0;
   for (std::string_view keyword : keywords) {
     if (token.substr(0, keyword.size()) == keyword) return position;
@@ -35,6 +36,9 @@ bool StartsWith(std::string_view token, char c) { return !token.empty() && token
 bool IsYesOrNo(std::string_view token) { return StartsWith(token, 'Y') || StartsWith(token, 'N'); }
 bool HasFourOrFiveCharacters(std::string_view token) { return token.size() == 4 || token.size() == 5; }
 bool NameTooLong(std::string_view name) { return name.size() > kMaxNameLength; }
+bool IsServiceType(std::string_view token) {
+  return std::find(kServiceTypes.begin(), kServiceTypes.end(), token) != kServiceTypes.end();
+}
 
 }  // namespace
 
@@ -125,25 +129,25 @@ bool CheckPass::Record(std::string_view text) {
     case SectionKind::None:
       return FailAtLine("\n ERROR : INVALID state !!!\n           line number %d ");
     case SectionKind::SatName:
-      return TakeFields(text, 2) && OnSatelliteName();
+      return TakeFields(text, section_) && OnSatelliteName();
     case SectionKind::Satellite:
       return OnSatellite(text);
     case SectionKind::Digital:
-      return TakeFields(text, 6) && OnDigitalTp();
+      return TakeFields(text, section_) && OnDigitalTp();
     case SectionKind::Analog:
-      return TakeFields(text, 18) && OnAnalogTp();
+      return TakeFields(text, section_) && OnAnalogTp();
     case SectionKind::Channel:
-      return TakeFields(text, 8) && OnChannel();
+      return TakeFields(text, section_) && OnChannel();
     case SectionKind::ChannelPid:
-      return TakeFields(text, 10) && OnPidChannel();
+      return TakeFields(text, section_) && OnPidChannel();
   }
   return false;
 }
 
 bool CheckPass::OnSatelliteName() {
   int index = 0;
-  if (!Number(0, index)) return false;
-  std::string name = DecodeName(fields_[1]);
+  if (!Number(satellite_name_field::kIndex, index)) return false;
+  std::string name = DecodeName(fields_[satellite_name_field::kName]);
   if (NameTooLong(name)) {
     return FailAtLine("\n ERROR : SYNTAX - SAT NAME exceeds %d!!!\n         line number %d ", kMaxNameLength);
   }
@@ -151,7 +155,7 @@ bool CheckPass::OnSatelliteName() {
     return FailAtLine("\n ERROR : SYNTAX - SAT NAME INDEX !!!\n         line number %d ");
   }
   ++satelliteNameCount_;
-  ++accepted_[SectionKind::SatName];
+  ++summary_.accepted[SectionKind::SatName];
   if (mode_ == CompileMode::Basic && satelliteNameCount_ <= maxSatellites_) {
     satelliteNames_.push_back(std::move(name));
     if (satelliteNameCount_ == maxSatellites_) return builder_.SatelliteNameTable(satelliteNames_);
@@ -161,24 +165,29 @@ bool CheckPass::OnSatelliteName() {
 
 bool CheckPass::OnSatellite(std::string_view text) {
   text = text.substr(0, text.find('#'));  // the rest of a satellite line is a comment
+  using namespace satellite_field;
   SplitFields(text, fields_);
-  const int count = static_cast<int>(fields_.size());
-  const bool currentLayout = count >= 3 && IsYesOrNo(fields_[2]);
-  if (count < (currentLayout ? 6 : 5)) return Fail("Satellite Section's information is illegal!!!");
+  const std::size_t count = fields_.size();
+  const bool currentLayout = count > kBlank && IsYesOrNo(fields_[kBlank]);
+  // The older layout has no Blank field (and takes no Positioner): the
+  // fields after the name stand one place earlier.
+  const std::size_t shift = currentLayout ? 0 : 1;
+  const std::size_t fieldsRead = kPosition + 1 - shift;
+  if (count < fieldsRead) return Fail("Satellite Section's information is illegal!!!");
 
   chanora::SatelliteRecord record;
-  // Field positions of the two layouts: index, name, blank, high, low, position.
-  const int high = currentLayout ? 3 : 2;
-  if (!CheckFieldLengths(currentLayout ? std::min(count, 7) : 5)) return false;
-  if (!Index(0, kSatIndexLimit, "SAT", record.index) || !Number(high + 2, record.position)) return false;
-  if (currentLayout && count >= 7) {
-    record.positioner = DecimalTextToInt(fields_[6]);
+  if (!CheckFieldLengths(currentLayout ? std::min(count, kDegree + 1) : fieldsRead)) return false;
+  if (!Index(kIndex, kSatIndexLimit, "SAT", record.index) || !Number(kPosition - shift, record.position)) {
+    return false;
+  }
+  if (currentLayout && count > kDegree) {
+    record.positioner = DecimalTextToInt(fields_[kDegree]);
     if (record.positioner > 32767) record.positioner -= 65536;
   }
-  record.blank = currentLayout && StartsWith(fields_[2], 'Y');
-  record.name = DecodeName(fields_[1]);
-  record.lnbHigh = fields_[high];
-  record.lnbLow = fields_[high + 1];
+  record.blank = currentLayout && StartsWith(fields_[kBlank], 'Y');
+  record.name = DecodeName(fields_[kName]);
+  record.lnbHigh = fields_[kLnbHigh - shift];
+  record.lnbLow = fields_[kLnbLow - shift];
 
   if (NameTooLong(record.name)) {
     return FailAtLine("\n ERROR : SYNTAX - SAT NAME exceeds %d!!!\n         line number %d ", kMaxNameLength);
@@ -196,24 +205,23 @@ bool CheckPass::OnSatellite(std::string_view text) {
     return FailAtLine(
         "\n ERROR : SYNTAX - SAT LNB_LOW frequency. 4 or 5 digit requested !!!\n         line number %d ");
   }
-  ++accepted_[SectionKind::Satellite];
+  ++summary_.accepted[SectionKind::Satellite];
   return builder_.Satellite(record);
 }
 
 bool CheckPass::OnDigitalTp() {
+  using namespace digital_tp_field;
   chanora::DigitalTpRecord record;
-  if (!Index(0, kTpIndexLimit, "D_TP", record.index) || !Index(1, kSatIndexLimit, "SAT", record.satIndex)) {
+  if (!Index(kIndex, kTpIndexLimit, "D_TP", record.index) ||
+      !Index(kSatIndex, kSatIndexLimit, "SAT", record.satIndex)) {
     return false;
   }
-  if (SkippedForSatellite(record.satIndex)) {
-    if (mode_ == CompileMode::Basic) reporter_.AppendLine(" B Sat \a");
-    return true;
-  }
-  record.frequency = fields_[2];
-  record.symbolRate = fields_[3];
-  std::string_view polarization = fields_[4];
+  if (SkippedForSatellite(record.satIndex)) return true;
+  record.frequency = fields_[kFrequency];
+  record.symbolRate = fields_[kSymbolRate];
+  std::string_view polarization = fields_[kPolarization];
   record.vertical = StartsWith(polarization, 'V');
-  record.comment = DecodeName(fields_[5].substr(0, kMaxNameLength));
+  record.comment = DecodeName(fields_[kBouquet].substr(0, kMaxNameLength));
 
   auto countAndMap = [this, &record]() {
     if (!MapNewIndex(tpMap_, record.index, counts_.tps,
@@ -250,65 +258,68 @@ bool CheckPass::OnDigitalTp() {
     }
     if (!countAndMap()) return false;
   }
-  ++accepted_[SectionKind::Digital];
+  ++summary_.accepted[SectionKind::Digital];
   return builder_.DigitalTp(record);
 }
 
 bool CheckPass::OnAnalogTp() {
+  using namespace analog_field;
   chanora::AnalogTpRecord record;
-  if (!Index(0, kAnalogIndexLimit, "A_TP", record.index) || !Index(1, kSatIndexLimit, "SAT", record.satIndex)) {
+  if (!Index(kIndex, kAnalogIndexLimit, "A_TP", record.index) ||
+      !Index(kSatIndex, kSatIndexLimit, "SAT", record.satIndex)) {
     return false;
   }
   // A record of a blank satellite is passed over before any other check.
   if (SkippedForSatellite(record.satIndex)) return true;
-  if (!Number(7, record.threshold) || !Number(8, record.contrast)) return false;
+  if (!Number(kThreshold, record.threshold) || !Number(kContrast, record.contrast)) return false;
 
-  const int type = MatchKeyword(fields_[16], {"TV", "RADIO"});
+  const int type = MatchKeyword(fields_[kType], kServiceTypes);
   if (type < 0) return FailAtLine("\n ERROR : SYNTAX - TV/RADIO!!!\n           line number %d ");
   record.type = type == 0 ? ServiceType::TV : ServiceType::Radio;
   record.serviceNumber = type == 0 ? ++tvCounter_ : ++radioCounter_;
-  if (!IsYesOrNo(fields_[17])) {
+  if (!IsYesOrNo(fields_[kBlank])) {
     return FailAtLine("\n ERROR : SYNTAX - blank !!! Y or N is OK.\n           line number %d ");
   }
-  record.blank = StartsWith(fields_[17], 'Y');
+  record.blank = StartsWith(fields_[kBlank], 'Y');
   // The one failure of the checks that has no message of its own.
   if (!MapNewIndex(analogMap_, record.index, counts_.analogTps, nullptr)) return false;
-  record.name = DecodeName(fields_[4]);
+  record.name = DecodeName(fields_[kName]);
   if (NameTooLong(record.name)) {
     return FailAtLine("\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ", kMaxNameLength);
   }
-  record.frequency = fields_[2];
+  record.frequency = fields_[kFrequency];
   if (!HasFourOrFiveCharacters(record.frequency)) {
     return FailAtLine(
         "\n ERROR : SYNTAX - A_TP frequency. 4 or 5 digit requested !!!\n           line number %d ");
   }
-  record.videoBand = MatchKeyword(fields_[5], {"18MHz", "27MHz"});
+  record.videoBand = MatchKeyword(fields_[kVideoBand], kVideoBands);
   if (record.videoBand < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP video band !!!\n           line number %d ");
-  if (!StartsWith(fields_[6], 'H') && !StartsWith(fields_[6], 'V')) {
+  const std::string_view polarization = fields_[kPolarization];
+  if (!StartsWith(polarization, 'H') && !StartsWith(polarization, 'V')) {
     return FailAtLine("\n ERROR : SYNTAX - A_TP Polarization !!!\n           line number %d ");
   }
-  record.vertical = StartsWith(fields_[6], 'V');
-  record.audioMode = MatchKeyword(fields_[10], {"STEREO", "MONO_LEFT", "MONO_RIGHT"});
+  record.vertical = StartsWith(polarization, 'V');
+  record.audioMode = MatchKeyword(fields_[kAudioMode], kAudioModes);
   if (record.audioMode < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP audio mode !!!\n           line number %d ");
-  record.decoderOutput = MatchKeyword(fields_[9], {"CVBS", "DEEMP_CVBS", "BASEBAND", "CANAL"});
+  record.decoderOutput = MatchKeyword(fields_[kDecoderOutput], kDecoderOutputs);
   if (record.decoderOutput < 0) {
     return FailAtLine("\n ERROR : SYNTAX - A_TP decoder output !!!\n           line number %d ");
   }
-  record.bandwidth = MatchKeyword(fields_[13], {"130", "180", "280", "300", "400"});
+  record.bandwidth = MatchKeyword(fields_[kBandWidth], kBandWidths);
   if (record.bandwidth < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP audio band !!!\n           line number %d ");
-  record.deemphasis = MatchKeyword(fields_[15], {"NO_DEEMP", "U50", "U75", "J17"});
+  record.deemphasis = MatchKeyword(fields_[kDeEmphasis], kDeEmphases);
   if (record.deemphasis < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP De-Emphasis !!!\n           line number %d ");
-  if (!IsYesOrNo(fields_[14])) {
+  if (!IsYesOrNo(fields_[kDnr])) {
     return FailAtLine("\n ERROR : SYNTAX - A_TP panda_enable !!!\n           line number %d ");
   }
-  record.panda = StartsWith(fields_[14], 'Y');
-  record.tpBand = MatchKeyword(fields_[3], {"C", "KU"});
+  record.panda = StartsWith(fields_[kDnr], 'Y');
+  record.tpBand = MatchKeyword(fields_[kSignalBand], kSignalBands);
   if (record.tpBand < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP TP_band !!!\n           line number %d ");
-  record.audioLeft = fields_[11];
-  record.audioRight = fields_[12];
+  record.audioLeft = fields_[kAudioLeft];
+  record.audioRight = fields_[kAudioRight];
   if (!builder_.AnalogTp(record)) return false;
   if (mode_ == CompileMode::Normal) ++(record.type == ServiceType::TV ? counts_.tvTotal : counts_.radioTotal);
-  ++accepted_[SectionKind::Analog];
+  ++summary_.accepted[SectionKind::Analog];
   return true;
 }
 
@@ -323,25 +334,27 @@ void CheckPass::CountService(ServiceType type, chanora::ChannelRecord& record) {
 }
 
 bool CheckPass::OnChannel() {
+  using namespace channel_field;
   chanora::ChannelRecord record;
-  if (!Index(0, kServiceIndexLimit, "SVC", record.svcIndex) || !Index(1, kTpIndexLimit, "D_TP", record.tpIndex) ||
-      !Index(2, kSatIndexLimit, "SAT", record.satIndex)) {
+  if (!Index(kIndex, kServiceIndexLimit, "SVC", record.svcIndex) ||
+      !Index(kTpIndex, kTpIndexLimit, "D_TP", record.tpIndex) ||
+      !Index(kSatIndex, kSatIndexLimit, "SAT", record.satIndex)) {
     return false;
   }
   if (SkippedForSatellite(record.satIndex)) return true;
-  if (!Number(6, record.activeAudio)) return false;
-  const std::string_view typeToken = fields_[4];
-  const bool typeValid = typeToken == "TV" || typeToken == "RADIO";
+  if (!Number(kActiveAudio, record.activeAudio)) return false;
+  const std::string_view typeToken = fields_[kType];
+  const bool typeValid = IsServiceType(typeToken);
   record.type = typeToken == "TV" ? ServiceType::TV : ServiceType::Radio;
-  record.blank = StartsWith(fields_[7], 'Y');
-  record.name = DecodeName(fields_[5]);
+  record.blank = StartsWith(fields_[kBlank], 'Y');
+  record.name = DecodeName(fields_[kName]);
   record.tpSequence = tpMap_[record.tpIndex];
 
   auto countAndMap = [this, &record]() {
     return MapNewIndex(serviceMap_, record.svcIndex, counts_.channels, kSameServiceIndex);
   };
   auto checkBlank = [this]() {
-    return IsYesOrNo(fields_[7]) ||
+    return IsYesOrNo(fields_[kBlank]) ||
            FailAtLine("\n ERROR : SYNTAX - blank !!! Y or N is OK.\n           line number %d ");
   };
   auto checkTp = [this, &record]() {
@@ -365,28 +378,30 @@ bool CheckPass::OnChannel() {
     CountService(record.type, record);
     if (!checkBlank() || !countAndMap() || !checkTp() || !checkName()) return false;
   }
-  record.svcId = HexTextToInt(fields_[3], reporter_);
-  ++accepted_[SectionKind::Channel];
+  record.svcId = HexTextToInt(fields_[kServiceId], reporter_);
+  ++summary_.accepted[SectionKind::Channel];
   return builder_.Channel(record);
 }
 
 bool CheckPass::OnPidChannel() {
+  using namespace pid_channel_field;
   chanora::ChannelRecord record;
   record.pid = true;
-  if (!Index(0, kPidServiceIndexLimit, "SVC", record.svcIndex) ||
-      !Index(1, kTpIndexLimit, "D_TP", record.tpIndex) || !Index(2, kSatIndexLimit, "SAT", record.satIndex)) {
+  if (!Index(kIndex, kPidServiceIndexLimit, "SVC", record.svcIndex) ||
+      !Index(kTpIndex, kTpIndexLimit, "D_TP", record.tpIndex) ||
+      !Index(kSatIndex, kSatIndexLimit, "SAT", record.satIndex)) {
     return false;
   }
   if (SkippedForSatellite(record.satIndex)) return true;
-  if (!Number(5, record.videoPid) || !Number(6, record.audioPid) || !Number(7, record.pcrPid) ||
-      !Number(8, record.activeAudio)) {
+  if (!Number(kVideoPid, record.videoPid) || !Number(kAudioPid, record.audioPid) ||
+      !Number(kPcrPid, record.pcrPid) || !Number(kActiveAudio, record.activeAudio)) {
     return false;
   }
-  const std::string_view typeToken = fields_[3];
-  const bool typeValid = typeToken == "TV" || typeToken == "RADIO";
+  const std::string_view typeToken = fields_[kType];
+  const bool typeValid = IsServiceType(typeToken);
   record.type = typeToken == "TV" ? ServiceType::TV : ServiceType::Radio;
-  record.blank = StartsWith(fields_[9], 'Y');
-  record.name = DecodeName(fields_[4]);
+  record.blank = StartsWith(fields_[kBlank], 'Y');
+  record.name = DecodeName(fields_[kName]);
   record.tpSequence = tpMap_[record.tpIndex];
 
   auto countAndMap = [this, &record]() {
@@ -397,7 +412,7 @@ bool CheckPass::OnPidChannel() {
   };
   if (mode_ == CompileMode::Basic) {
     if (!countAndMap()) return false;
-    if (!IsYesOrNo(fields_[9])) {
+    if (!IsYesOrNo(fields_[kBlank])) {
       return FailAtLine("\n ERROR : SYNTAX - CHANNEL blank !!!\n           line number %d ");
     }
     if (!record.blank && record.tpSequence == 0) {
@@ -411,7 +426,7 @@ bool CheckPass::OnPidChannel() {
   } else {
     if (!typeValid) return failType();
     CountService(record.type, record);
-    if (!IsYesOrNo(fields_[9])) {
+    if (!IsYesOrNo(fields_[kBlank])) {
       return FailAtLine("\n\n ERROR - D_TP Blank must Y or N.\n           line number %d ");
     }
     if (!record.blank && record.tpSequence == 0) {
@@ -422,20 +437,21 @@ bool CheckPass::OnPidChannel() {
       return FailAtLine("\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ", kMaxNameLength);
     }
   }
-  ++accepted_[SectionKind::ChannelPid];
+  ++summary_.accepted[SectionKind::ChannelPid];
   return builder_.Channel(record);
 }
 
-bool CheckPass::TakeFields(std::string_view text, int count) {
+bool CheckPass::TakeFields(std::string_view text, SectionKind kind) {
+  const int count = InfoOf(kind).fieldCount;
   SplitFields(text, fields_);
   if (static_cast<int>(fields_.size()) < count) {
     return FailAtLine("\n ERROR : SYNTAX - %d fields requested !!!\n           line number %d ", count);
   }
-  return CheckFieldLengths(count);
+  return CheckFieldLengths(static_cast<std::size_t>(count));
 }
 
-bool CheckPass::CheckFieldLengths(int count) {
-  for (int i = 0; i < count; ++i) {
+bool CheckPass::CheckFieldLengths(std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
     if (fields_[i].size() > static_cast<std::size_t>(kMaxFieldLength)) {
       return FailAtLine("\n ERROR : SYNTAX - field exceeds %d!!!\n           line number %d ", kMaxFieldLength);
     }
@@ -443,14 +459,14 @@ bool CheckPass::CheckFieldLengths(int count) {
   return true;
 }
 
-bool CheckPass::Number(int field, int& value) {
+bool CheckPass::Number(std::size_t field, int& value) {
   auto number = ParseDecimalToken(fields_[field]);
   if (!number) return FailAtLine("\n ERROR : SYNTAX - number requested !!!\n           line number %d ");
   value = *number;
   return true;
 }
 
-bool CheckPass::Index(int field, int limit, const char* what, int& value) {
+bool CheckPass::Index(std::size_t field, int limit, const char* what, int& value) {
   if (!Number(field, value)) return false;
   if (value < 0 || value > limit) {
     return Fail(FormatText("\n ERROR : SYNTAX - %s INDEX must be 0 to %d !!!\n           line number %d ", what,
@@ -461,7 +477,7 @@ bool CheckPass::Index(int field, int limit, const char* what, int& value) {
 
 bool CheckPass::SkippedForSatellite(int satIndex) {
   if (!satelliteSkip_[satIndex]) return false;
-  ++skipped_;
+  ++summary_.skipped;
   return true;
 }
 

@@ -12,6 +12,13 @@ namespace chanora {
 
 class Reporter;
 
+// What a pass accepted, per section (indexed by SectionKind), and how many
+// records it passed over because their satellite is blank or undefined.
+struct CheckSummary {
+  PerSection<int> accepted;
+  int skipped = 0;
+};
+
 // One pass of the compiler over the bytes of a channel list: every record
 // checked in file order, the first failure shown with its line number, and
 // every accepted record handed to the image builder.
@@ -23,10 +30,7 @@ class CheckPass {
   // True when the whole list was accepted and the builder finished its image.
   bool Run(std::string_view bytes);
 
-  // Records accepted per section (index by SectionKind), and records passed
-  // over because their satellite is blank or undefined.
-  const PerSection<int>& RecordsAccepted() const { return accepted_; }
-  int RecordsSkipped() const { return skipped_; }
+  const CheckSummary& Summary() const { return summary_; }
 
  private:
   bool EnterSection(SectionKind section);
@@ -39,10 +43,10 @@ class CheckPass {
   bool OnChannel();
   bool OnPidChannel();
 
-  bool TakeFields(std::string_view text, int count);
-  bool CheckFieldLengths(int count);
-  bool Number(int field, int& value);
-  bool Index(int field, int limit, const char* what, int& value);
+  bool TakeFields(std::string_view text, SectionKind kind);
+  bool CheckFieldLengths(std::size_t count);
+  bool Number(std::size_t field, int& value);
+  bool Index(std::size_t field, int limit, const char* what, int& value);
   bool SkippedForSatellite(int satIndex);
   void CountService(ServiceType type, ChannelRecord& record);
   // Counts a record and gives its index the count as sequence number; false
@@ -76,8 +80,7 @@ class CheckPass {
   std::vector<int> pidServiceMap_;
   std::vector<int> analogMap_;
 
-  PerSection<int> accepted_;
-  int skipped_ = 0;
+  CheckSummary summary_;
 };
 
 }  // namespace chanora

@@ -28,10 +28,11 @@ void SetDetailWidths(std::span<const ChannelColumn> columns, std::vector<int>& w
 ListViewModel::ListViewModel()
     : digitalWidths(InitialWidths(DigitalViewColumns())), analogWidths(InitialWidths(AnalogViewColumns())) {}
 
-bool ListViewModel::Load(ListEngine& engine) {
-  LineList loaded;
-  if (!engine.ReadFormattedText(loaded)) return false;
-  list = std::move(loaded);
+bool ListViewModel::Load(ListEngine& engine, const std::string& path, int maxSatellites, bool* nullChannelsDropped) {
+  auto loaded = engine.Load(path, maxSatellites);
+  if (!loaded) return false;
+  if (nullChannelsDropped != nullptr) *nullChannelsDropped = loaded->nullChannelsDropped;
+  list = std::move(loaded->list);
   modified = false;
   RenumberChannels(list);
   RebuildRowTables();
@@ -104,9 +105,9 @@ std::size_t ListViewModel::ChannelRowCount(bool digital) const {
   return (digital ? rows.digital : rows.analog).RowCount();
 }
 
-bool ListViewModel::SaveQuestionOnClose(ListEngine& engine, Reporter& reporter) {
+bool ListViewModel::SaveQuestionOnClose(ListEngine& engine, const std::string& path, Reporter& reporter) {
   if (!modified || reporter.Ask("Saveing  Modified Data!!!", "Saving", Buttons::YesNo) != Answer::Yes) return true;
-  if (!engine.WriteFormattedText(list)) {
+  if (!engine.Save(path, list)) {
     reporter.Message("ERROR!!! Saving not Complete");
     return false;
   }

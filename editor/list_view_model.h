@@ -28,10 +28,10 @@ class ListViewModel {
  public:
   ListViewModel();
 
-  // Reads the list at the engine's path. Only a list that reads without
+  // Reads the list at `path`. Only a list that reads without
   // failure replaces the one held; then channels are renumbered and the rows
   // rebuilt. The caller saves at once when the engine dropped null channels.
-  bool Load(ListEngine& engine);
+  bool Load(ListEngine& engine, const std::string& path, int maxSatellites, bool* nullChannelsDropped = nullptr);
 
   // What every change of channel records ends with.
   void RenumberAndRebuild();
@@ -54,9 +54,9 @@ class ListViewModel {
   std::size_t ChannelRowCount(bool digital) const;
 
   // When the view closes with changes that are not saved: asks "Saveing
-  // Modified Data!!!" and on Yes writes the list to the engine's file. False
+  // Modified Data!!!" and on Yes writes the list to `path`. False
   // only when that save failed ("ERROR!!! Saving not Complete").
-  bool SaveQuestionOnClose(ListEngine& engine, Reporter& reporter);
+  bool SaveQuestionOnClose(ListEngine& engine, const std::string& path, Reporter& reporter);
 
   void RecordUndo(const std::string& name) { undo.RecordUndo(list, name); }
   void DiscardNewestUndo() { undo.DiscardNewestUndo(); }

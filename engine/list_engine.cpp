@@ -1,10 +1,9 @@
 #include "engine/list_engine.h"
 
-#include "compiler/channel_image_builder.h"
-#include "compiler/check_pass.h"
 #include "base/file_io.h"
 #include "base/reporter.h"
 #include "base/text_conversion.h"
+#include "compiler/channel_image_builder.h"
 #include "packets/packet_conversion.h"
 #include "textformat/reader.h"
 #include "textformat/writer.h"
@@ -12,63 +11,36 @@
 namespace chanora {
 namespace {
 
-constexpr const char* kExtensionMessage = "Extention Name must be 'txt' ";
+constexpr const char* kCannotOpenPackets = "Can't open  %s file \n";
 
 }  // namespace
 
-ListEngine::ListEngine(std::string listPath, Reporter& reporter, int maxSatelliteNumber)
-    : path(std::move(listPath)), maxSatellites(maxSatelliteNumber), reporter_(reporter) {}
-
-bool ListEngine::LoadBytes(std::string& bytes) {
-  auto content = ReadWholeFile(path);
-  if (!content) {
-    reporter_.Message(FormatText("Can't open Input file : %s\n", path.c_str()));
-    return false;
-  }
-  bytes = std::move(*content);
-  return true;
+std::optional<CheckSummary> ListEngine::Check(const std::string& path, int maxSatellites) {
+  auto text = ReadList(path);
+  if (!text) return std::nullopt;
+  return CheckText(*text, maxSatellites);
 }
 
-bool ListEngine::RunPass(std::string_view bytes, CompileMode mode, ImageBuilder& builder) {
-  CheckPass pass(mode, maxSatellites, splitOption, builder, reporter_);
-  const bool passed = pass.Run(bytes);
-  recordsAccepted = pass.RecordsAccepted();
-  recordsSkipped = pass.RecordsSkipped();
-  return passed;
-}
-
-bool ListEngine::ReadFormattedText(LineList& list) {
-  recordsDropped = false;
+std::optional<LoadedList> ListEngine::Load(const std::string& path, int maxSatellites) {
   // The file is read once, so the checks and the records see the same bytes.
-  std::string bytes;
-  if (!LoadBytes(bytes)) return false;
-  NullImageBuilder nothing;
-  checkOnly = true;
-  const bool checked = RunPass(bytes, CompileMode::Basic, nothing);
-  checkOnly = false;
-  if (!checked) {
+  auto text = ReadList(path);
+  if (!text) return std::nullopt;
+  if (!CheckText(*text, maxSatellites)) {
     reporter_.Message("The Text Format is not correct");
-    return false;
+    return std::nullopt;
   }
-  LineList read;
-  bool dropped = false;
-  if (!ReadListText(bytes, read, reporter_, dropped)) return false;
-  list.insert(list.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
-  recordsDropped = dropped;
-  return true;
+  LoadedList loaded;
+  if (!ReadListText(*text, loaded.list, reporter_, loaded.nullChannelsDropped)) return std::nullopt;
+  return loaded;
 }
 
-bool ListEngine::WriteFormattedText(const LineList& list) {
-  auto backupPath = DerivedPath(path, ".bak");
-  if (!backupPath) {
-    reporter_.Message(kExtensionMessage);
-    return false;
-  }
+bool ListEngine::Save(const std::string& path, const LineList& list) {
+  if (!DerivedPath(path, ".bak")) return RefuseListName();
   if (auto problem = FindUnwritableField(list)) {
     reporter_.Message(*problem);
     return false;
   }
-  switch (ReplaceFile(path, FormatListText(list), backupPath)) {
+  switch (ReplaceFile(path, FormatListText(list), ".bak")) {
     case SaveResult::Saved:
       return true;
     case SaveResult::CannotCreate:
@@ -81,74 +53,88 @@ bool ListEngine::WriteFormattedText(const LineList& list) {
   return false;
 }
 
-std::optional<std::string> ListEngine::CompileToHexText(CompileMode mode) {
-  std::string bytes;
-  if (!LoadBytes(bytes)) return std::nullopt;
+bool ListEngine::CompileFile(const std::string& listPath, const CompileOptions& options) {
+  auto hexPath = DerivedPath(listPath, ".hex");
+  if (!hexPath) return RefuseListName();
+  auto text = ReadList(listPath);
+  return WriteCompileOutputs(text ? HexText(*text, options) : std::nullopt, listPath, *hexPath, options);
+}
+
+bool ListEngine::CompileList(const LineList& list, const std::string& listPath, const CompileOptions& options) {
+  auto hexPath = DerivedPath(listPath, ".hex");
+  if (!hexPath) return RefuseListName();
+  // A field the file cannot carry would compile to another list than the
+  // one a save and a compile of the file give.
+  auto problem = FindUnwritableField(list);
+  if (problem) reporter_.Message(*problem);
+  return WriteCompileOutputs(problem ? std::nullopt : HexText(FormatListText(list), options), listPath, *hexPath,
+                             options);
+}
+
+bool ListEngine::ConvertToPackets(const std::string& listPath) {
+  auto hexPath = DerivedPath(listPath, ".hex");
+  auto binPath = DerivedPath(listPath, ".bin");
+  if (!hexPath || !binPath) return RefuseListName();
+  return ConvertHexFile(*hexPath, *binPath);
+}
+
+bool ListEngine::ConvertHexFile(const std::string& hexPath, const std::string& binPath) {
+  auto hexText = ReadWholeFile(hexPath);
+  if (!hexText) reporter_.Message(FormatText(kCannotOpenPackets, hexPath.c_str()));
+  auto packets = hexText ? ConvertHexToPackets(*hexText, reporter_) : std::nullopt;
+  if (!packets || !WriteOutput(binPath, *packets, kCannotOpenPackets)) {
+    // A packet file of an earlier hex text no longer matches it.
+    RemoveFile(binPath);
+    return false;
+  }
+  reporter_.Message("Conversion is terminated successfully.\n");
+  return true;
+}
+
+std::optional<std::string> ListEngine::ReadList(const std::string& path) {
+  auto text = ReadWholeFile(path);
+  if (!text) reporter_.Message(FormatText("Can't open Input file : %s\n", path.c_str()));
+  return text;
+}
+
+std::optional<CheckSummary> ListEngine::CheckText(std::string_view text, int maxSatellites) {
+  NullImageBuilder nothing;
+  CheckPass pass(CompileMode::Basic, maxSatellites, false, nothing, reporter_);
+  if (!pass.Run(text)) return std::nullopt;
+  return pass.Summary();
+}
+
+std::optional<std::string> ListEngine::HexText(std::string_view text, const CompileOptions& options) {
+  if (!options.preInstalled) return PassHexText(text, CompileMode::Basic, options);
+  auto normal = PassHexText(text, CompileMode::Normal, options);
+  auto basic = normal ? PassHexText(text, CompileMode::Basic, options) : std::nullopt;
+  if (!basic) return std::nullopt;
+  return *normal + *basic;
+}
+
+std::optional<std::string> ListEngine::PassHexText(std::string_view text, CompileMode mode,
+                                                   const CompileOptions& options) {
   ChannelImageBuilder builder(mode, reporter_);
-  if (!RunPass(bytes, mode, builder)) return std::nullopt;
+  CheckPass pass(mode, options.maxSatellites, options.preInstalled && options.split, builder, reporter_);
+  if (!pass.Run(text)) return std::nullopt;
   return builder.HexText();
 }
 
-int ListEngine::Compile(CompileMode mode) {
-  if (checkOnly) {
-    std::string bytes;
-    NullImageBuilder nothing;
-    return LoadBytes(bytes) && RunPass(bytes, mode, nothing) ? 1 : 0;
-  }
-  auto hexPath = DerivedPath(path, ".hex");
-  if (!hexPath) {
-    reporter_.Message(kExtensionMessage);
-    return 0;
-  }
-  auto text = CompileToHexText(mode);
-  if (!text || !WriteOutput(*hexPath, *text, "Can't open Output file : %s\n")) {
+// The ".hex" of a compile, then for the pre-installed build its ".bin"; a
+// compile that failed (`hexText` empty, already reported) removes both.
+bool ListEngine::WriteCompileOutputs(const std::optional<std::string>& hexText, const std::string& listPath,
+                                     const std::string& hexPath, const CompileOptions& options) {
+  if (!hexText || !WriteOutput(hexPath, *hexText, "Can't open Output file : %s\n")) {
+    if (options.preInstalled) reporter_.Message("Making a HEX file is failed!");
     // Outputs of an earlier compile no longer match the list.
-    RemoveOutputs({".hex", ".bin"});
-    return 0;
+    RemoveOutputs(listPath, {".hex", ".bin"});
+    return false;
   }
-  return 1;
-}
-
-int ListEngine::CompilePreInstalled() {
-  auto hexPath = DerivedPath(path, ".hex");
-  if (!hexPath) {
-    reporter_.Message(kExtensionMessage);
-    return 0;
-  }
-  auto normal = CompileToHexText(CompileMode::Normal);
-  auto basic = normal ? CompileToHexText(CompileMode::Basic) : std::nullopt;
-  if (!basic || !WriteOutput(*hexPath, *normal + *basic, "Can't open Output file : %s\n")) {
-    reporter_.Message("Making a HEX file is failed!");
-    RemoveOutputs({".hex", ".bin"});
-    return 0;
-  }
-  if (!ConvertToPackets()) {
+  if (options.preInstalled && !ConvertToPackets(listPath)) {
     reporter_.Message("Making a BIN file is failed!");
-    return 0;
+    return false;
   }
-  return 1;
-}
-
-int ListEngine::ConvertToPackets() {
-  auto hexPath = DerivedPath(path, ".hex");
-  auto binPath = DerivedPath(path, ".bin");
-  if (!hexPath || !binPath) {
-    reporter_.Message(kExtensionMessage);
-    return 0;
-  }
-  auto hexText = ReadWholeFile(*hexPath);
-  if (!hexText) {
-    reporter_.Message(FormatText("Can't open  %s file \n", hexPath->c_str()));
-    RemoveOutputs({".bin"});
-    return 0;
-  }
-  auto packets = ConvertHexToPackets(*hexText, reporter_);
-  if (!packets || !WriteOutput(*binPath, *packets, "Can't open  %s file \n")) {
-    RemoveOutputs({".bin"});
-    return 0;
-  }
-  reporter_.Message("Conversion is terminated successfully.\n");
-  return 1;
+  return true;
 }
 
 bool ListEngine::WriteOutput(const std::string& outputPath, std::string_view bytes, const char* failureFormat) {
@@ -157,10 +143,15 @@ bool ListEngine::WriteOutput(const std::string& outputPath, std::string_view byt
   return false;
 }
 
-void ListEngine::RemoveOutputs(std::initializer_list<const char*> extensions) {
+void ListEngine::RemoveOutputs(const std::string& listPath, std::initializer_list<const char*> extensions) {
   for (const char* extension : extensions) {
-    if (auto output = DerivedPath(path, extension)) RemoveFile(*output);
+    if (auto output = DerivedPath(listPath, extension)) RemoveFile(*output);
   }
+}
+
+bool ListEngine::RefuseListName() {
+  reporter_.Message("Extention Name must be 'txt' ");
+  return false;
 }
 
 }  // namespace chanora

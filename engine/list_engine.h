@@ -1,61 +1,70 @@
 #pragma once
 
-#include <array>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "compiler/records.h"
+#include "compiler/check_pass.h"
 #include "textformat/line_list.h"
 
 namespace chanora {
 
-class ImageBuilder;
 class Reporter;
 
-// The engine of one open channel list: it reads, writes and compiles the
-// list at `path` and reports through `reporter`.
+struct CompileOptions {
+  int maxSatellites = 32;     // 32 or 40
+  bool preInstalled = false;  // the Normal image followed by the Basic image, then the packet file
+  bool split = false;         // pre-installed only: analog services numbered apart from digital ones
+};
+
+struct LoadedList {
+  LineList list;
+  bool nullChannelsDropped = false;  // the caller saves at once, so the file loses them too
+};
+
+// Reads, checks, saves, compiles and converts channel lists; every message
+// goes to `reporter`. It keeps nothing between calls: each names its files.
 class ListEngine {
  public:
-  ListEngine(std::string listPath, Reporter& reporter, int maxSatelliteNumber = 32);
+  explicit ListEngine(Reporter& reporter) : reporter_(reporter) {}
 
-  // Appends the list at `path` to `list` (which the caller has emptied) after
-  // the record checks have passed; on failure `list` is left as it was.
-  bool ReadFormattedText(LineList& list);
+  // The checks over the file, writing nothing; nothing after the first
+  // problem has been reported.
+  std::optional<CheckSummary> Check(const std::string& path, int maxSatellites);
+
+  // The checks, then the reader: only a file that passes them is read.
+  std::optional<LoadedList> Load(const std::string& path, int maxSatellites);
 
   // Saves `list` at `path`, the previous file kept as ".bak".
-  bool WriteFormattedText(const LineList& list);
+  bool Save(const std::string& path, const LineList& list);
 
-  // One compiler pass over the file at `path`, written as hex text to the
-  // list's ".hex"; with `checkOnly` set every check runs and nothing is
-  // written. Returns 1 on success, 0 on failure.
-  int Compile(CompileMode mode);
+  // Compiles the list file at `listPath`: Basic writes its ".hex";
+  // pre-installed writes the ".hex" and the ".bin", and says which failed.
+  bool CompileFile(const std::string& listPath, const CompileOptions& options);
 
-  // The pre-installed build: the Normal image (services numbered apart for
-  // analog when `splitOption` is set) followed by the Basic image in one hex
-  // text, then the packet file. Returns 1 on success, 0 on failure.
-  int CompilePreInstalled();
+  // The same for a list in memory: compiles exactly the text a save of
+  // `list` would write, so every message names the line it would have in
+  // that file. Outputs are named after `listPath`; that file is neither read
+  // nor touched.
+  bool CompileList(const LineList& list, const std::string& listPath, const CompileOptions& options);
 
-  // The list's ".hex" cut into the packet file ".bin". 1 on success.
-  int ConvertToPackets();
+  // The list's ".hex" cut into its ".bin".
+  bool ConvertToPackets(const std::string& listPath);
 
-  std::string path;
-  int maxSatellites;     // 32 or 40
-  bool checkOnly = false;
-  bool splitOption = false;
-  bool recordsDropped = false;  // set by a read that dropped null channels; the caller clears it
-
-  // What the last pass accepted, per SectionKind, and what it passed over.
-  PerSection<int> recordsAccepted;
-  int recordsSkipped = 0;
+  // A hex text cut into the packet file `binPath`.
+  bool ConvertHexFile(const std::string& hexPath, const std::string& binPath);
 
  private:
-  bool LoadBytes(std::string& bytes);
-  bool RunPass(std::string_view bytes, CompileMode mode, ImageBuilder& builder);
-  std::optional<std::string> CompileToHexText(CompileMode mode);
+  std::optional<std::string> ReadList(const std::string& path);
+  std::optional<CheckSummary> CheckText(std::string_view text, int maxSatellites);
+  std::optional<std::string> HexText(std::string_view text, const CompileOptions& options);
+  std::optional<std::string> PassHexText(std::string_view text, CompileMode mode, const CompileOptions& options);
+  bool WriteCompileOutputs(const std::optional<std::string>& hexText, const std::string& listPath,
+                           const std::string& hexPath, const CompileOptions& options);
   bool WriteOutput(const std::string& outputPath, std::string_view bytes, const char* failureFormat);
-  void RemoveOutputs(std::initializer_list<const char*> extensions);
+  void RemoveOutputs(const std::string& listPath, std::initializer_list<const char*> extensions);
+  bool RefuseListName();
 
   Reporter& reporter_;
 };

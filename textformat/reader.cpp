@@ -5,6 +5,7 @@
 
 #include "base/reporter.h"
 #include "base/text_conversion.h"
+#include "textformat/fields.h"
 #include "textformat/line_syntax.h"
 
 namespace chanora {
@@ -14,8 +15,8 @@ class ListReader {
  public:
   ListReader(LineList& list, Reporter& reporter) : list_(list), reporter_(reporter) {}
 
-  bool Read(std::string_view bytes, bool& recordsDropped) {
-    recordsDropped = false;
+  bool Read(std::string_view bytes, bool& nullChannelsDropped) {
+    nullChannelsDropped = false;
     LineCursor cursor(bytes);
     TextLine line;
     std::string text;
@@ -33,7 +34,7 @@ class ListReader {
           break;
         case LineKind::Record:
           line_ = line.number;
-          if (!Record(text, recordsDropped)) return false;
+          if (!Record(text, nullChannelsDropped)) return false;
           break;
       }
     }
@@ -59,55 +60,59 @@ class ListReader {
     section_ = SectionKind::None;
   }
 
-  bool Record(std::string_view text, bool& recordsDropped) {
+  bool Record(std::string_view text, bool& nullChannelsDropped) {
     if (section_ == SectionKind::None) return true;
     if (section_ == SectionKind::Satellite) return Satellite(text);
     const SectionInfo& info = InfoOf(section_);
     SplitFields(text, fields_);
     if (static_cast<int>(fields_.size()) < info.fieldCount) return true;  // refused by the checks
     // A null digital channel lives only until the list is read again.
-    if (section_ == SectionKind::Channel && HexTextToInt(fields_[3], reporter_) == 0) {
-      recordsDropped = true;
+    if (section_ == SectionKind::Channel && HexTextToInt(fields_[channel_field::kServiceId], reporter_) == 0) {
+      nullChannelsDropped = true;
       return true;
     }
-    return Append(info.fieldCount, info.nameField);
+    return Append(static_cast<std::size_t>(info.fieldCount), static_cast<std::size_t>(info.nameField));
   }
 
   bool Satellite(std::string_view text) {
+    using namespace satellite_field;
     text = text.substr(0, text.find('#'));
     SplitFields(text, fields_);
-    const int count = static_cast<int>(fields_.size());
-    const bool currentLayout = count >= 3 && (fields_[2][0] == 'Y' || fields_[2][0] == 'N');
-    if (count < (currentLayout ? 6 : 5)) {
+    const std::size_t count = fields_.size();
+    const bool currentLayout = count > kBlank && (fields_[kBlank][0] == 'Y' || fields_[kBlank][0] == 'N');
+    // The older layout has no Blank field: the fields after the name stand
+    // one place earlier.
+    const std::size_t shift = currentLayout ? 0 : 1;
+    if (count < kPosition + 1 - shift) {
       reporter_.Message("Satellite Section's information is illegal!!!");
       return false;
     }
     std::string degree = "0";
-    if (currentLayout && count >= 7) {
+    if (currentLayout && count > kDegree) {
       // The receiver keeps 16 bits: a value above 32767 is the signed 16-bit
       // value of its low bits, so that it stays put through saves and loads.
-      int value = DecimalTextToInt(fields_[6]);
+      int value = DecimalTextToInt(fields_[kDegree]);
       if (value > 32767) value = (value & 0xFFFF) - ((value & 0x8000) != 0 ? 0x10000 : 0);
       degree = std::to_string(value);
-    } else if (!currentLayout && count >= 6) {
-      degree = fields_[5];
+    } else if (!currentLayout && count > kDegree - shift) {
+      degree = fields_[kDegree - shift];
     }
     if (currentLayout) {
-      if (!Append(6, 1)) return false;
+      if (!Append(kDegree, kName)) return false;
     } else {
-      if (!NameIsNoMarker(fields_[1])) return false;
-      list_.emplace_back(fields_[0]);
-      list_.push_back(DecodeName(fields_[1]));
+      if (!NameIsNoMarker(fields_[kName])) return false;
+      list_.emplace_back(fields_[kIndex]);
+      list_.push_back(DecodeName(fields_[kName]));
       list_.emplace_back("N");
-      list_.insert(list_.end(), fields_.begin() + 2, fields_.begin() + 5);
+      list_.insert(list_.end(), fields_.begin() + kLnbHigh - shift, fields_.begin() + kDegree - shift);
     }
     list_.push_back(std::move(degree));
     return true;
   }
 
-  bool Append(int count, int nameField) {
+  bool Append(std::size_t count, std::size_t nameField) {
     if (!NameIsNoMarker(fields_[nameField])) return false;
-    for (int i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
       list_.push_back(i == nameField ? DecodeName(fields_[i]) : std::string(fields_[i]));
     }
     return true;
@@ -148,8 +153,8 @@ class ListReader {
 
 }  // namespace
 
-bool ReadListText(std::string_view bytes, LineList& list, Reporter& reporter, bool& recordsDropped) {
-  return ListReader(list, reporter).Read(bytes, recordsDropped);
+bool ReadListText(std::string_view bytes, LineList& list, Reporter& reporter, bool& nullChannelsDropped) {
+  return ListReader(list, reporter).Read(bytes, nullChannelsDropped);
 }
 
 }  // namespace chanora

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "textformat/fields.h"
 #include "textformat/writer.h"
 
 namespace chanora {
@@ -42,11 +43,6 @@ constexpr std::array<std::string_view, 12> kRadioFirst = {"Classic", "Jazz", "Ro
 constexpr std::array<std::string_view, 8> kRadioSecond = {"FM", "Radio", "88", "101", "Lounge", "Wave", "Hits", "AM"};
 constexpr std::array<std::string_view, 8> kSymbolRates = {"27500", "22000", "28000", "29900",
                                                           "30000", "6111",  "5632",  "13333"};
-// The keyword vocabularies that the analog checks accept.
-constexpr std::array<std::string_view, 4> kDecoderOutputs = {"CVBS", "DEEMP_CVBS", "BASEBAND", "CANAL"};
-constexpr std::array<std::string_view, 3> kAudioModes = {"STEREO", "MONO_LEFT", "MONO_RIGHT"};
-constexpr std::array<std::string_view, 5> kBandwidths = {"130", "180", "280", "300", "400"};
-constexpr std::array<std::string_view, 4> kDeemphases = {"NO_DEEMP", "U50", "U75", "J17"};
 
 // mt19937 gives the same numbers with every standard library; the
 // distributions of <random> do not, so the draws are made here.
@@ -74,6 +70,8 @@ std::string Join(std::string_view first, std::string_view second) {
   }
   return name;
 }
+
+std::string_view TypeWord(bool radio) { return kServiceTypes[radio ? 1 : 0]; }
 
 std::string ChannelName(Draw& draw, bool radio) {
   const std::string_view first = radio ? draw.From(kRadioFirst) : draw.From(kTvFirst);
@@ -112,8 +110,12 @@ class Generator {
   }
 
  private:
-  void Record(std::initializer_list<std::string> fields) {
-    list_.insert(list_.end(), fields.begin(), fields.end());
+  // A record of the section with every field empty, to be filled by name.
+  static std::vector<std::string> Blank(SectionKind kind) {
+    return std::vector<std::string>(static_cast<std::size_t>(InfoOf(kind).fieldCount));
+  }
+  void Record(std::vector<std::string>& fields) {
+    list_.insert(list_.end(), std::make_move_iterator(fields.begin()), std::make_move_iterator(fields.end()));
   }
   void Open(SectionKind kind) { list_.push_back(StartMarker(kind)); }
   void Close(SectionKind kind) { list_.push_back(EndMarker(kind)); }
@@ -131,7 +133,10 @@ class Generator {
     }
     Open(SectionKind::SatName);
     for (int i = 0; i < shape_.satelliteNames; ++i) {
-      Record({std::to_string(i + 1), namePool_[static_cast<std::size_t>(i)]});
+      auto record = Blank(SectionKind::SatName);
+      record[satellite_name_field::kIndex] = std::to_string(i + 1);
+      record[satellite_name_field::kName] = namePool_[static_cast<std::size_t>(i)];
+      Record(record);
     }
     Close(SectionKind::SatName);
   }
@@ -148,10 +153,17 @@ class Generator {
         high = universal ? "10600" : "11300";
         low = universal ? "9750" : "10750";
       }
+      using namespace satellite_field;
+      auto record = Blank(SectionKind::Satellite);
+      record[kIndex] = std::to_string(i);
+      record[kName] = namePool_[static_cast<std::size_t>(i)];
+      record[kBlank] = blank ? "Y" : "N";
+      record[kLnbHigh] = high;
+      record[kLnbLow] = low;
+      record[kPosition] = std::to_string(i);
       // Orbital positions in tenths of a degree, East positive.
-      const int degree = draw_.Between(-1800, 1800);
-      Record({std::to_string(i), namePool_[static_cast<std::size_t>(i)], blank ? "Y" : "N", high, low,
-              std::to_string(i), std::to_string(degree)});
+      record[kDegree] = std::to_string(draw_.Between(-1800, 1800));
+      Record(record);
       if (!blank) satellites_.push_back({i, cBand});
     }
     Close(SectionKind::Satellite);
@@ -170,8 +182,15 @@ class Generator {
       Tp tp{std::to_string(first + i), satellite};
       const std::string_view region = draw_.From(kBouquetRegions);
       const std::string bouquet = Join(region, draw_.From(kBouquetKinds));
-      Record({tp.index, std::to_string(sat.index), std::to_string(frequency), std::string(draw_.From(kSymbolRates)),
-              draw_.Chance(50) ? "H" : "V", bouquet});
+      using namespace digital_tp_field;
+      auto record = Blank(SectionKind::Digital);
+      record[kIndex] = tp.index;
+      record[kSatIndex] = std::to_string(sat.index);
+      record[kFrequency] = std::to_string(frequency);
+      record[kSymbolRate] = draw_.From(kSymbolRates);
+      record[kPolarization] = draw_.Chance(50) ? "H" : "V";
+      record[kBouquet] = bouquet;
+      Record(record);
       if (first + i != 0) carriers_.push_back(std::move(tp));
     }
     Close(SectionKind::Digital);
@@ -194,8 +213,17 @@ class Generator {
       }
       const Tp& tp = carriers_[static_cast<std::size_t>(carrier)];
       const bool radio = draw_.Chance(25);
-      Record({std::to_string(i + 1), tp.index, SatIndexOf(tp), Hex4(serviceId), radio ? "RADIO" : "TV",
-              ChannelName(draw_, radio), draw_.Chance(90) ? "1" : "2", draw_.Chance(2) ? "Y" : "N"});
+      using namespace channel_field;
+      auto record = Blank(SectionKind::Channel);
+      record[kIndex] = std::to_string(i + 1);
+      record[kTpIndex] = tp.index;
+      record[kSatIndex] = SatIndexOf(tp);
+      record[kServiceId] = Hex4(serviceId);
+      record[kType] = TypeWord(radio);
+      record[kName] = ChannelName(draw_, radio);
+      record[kActiveAudio] = draw_.Chance(90) ? "1" : "2";
+      record[kBlank] = draw_.Chance(2) ? "Y" : "N";
+      Record(record);
     }
     Close(SectionKind::Channel);
   }
@@ -208,9 +236,19 @@ class Generator {
       const bool radio = draw_.Chance(30);
       const int audio = draw_.Between(33, 8100);
       const int video = radio ? 8191 : draw_.Between(32, 8000);
-      Record({std::to_string(shape_.channels + i + 1), tp.index, SatIndexOf(tp), radio ? "RADIO" : "TV",
-              ChannelName(draw_, radio), std::to_string(video), std::to_string(audio),
-              std::to_string(radio ? audio : video), draw_.Chance(90) ? "1" : "2", draw_.Chance(3) ? "Y" : "N"});
+      using namespace pid_channel_field;
+      auto record = Blank(SectionKind::ChannelPid);
+      record[kIndex] = std::to_string(shape_.channels + i + 1);
+      record[kTpIndex] = tp.index;
+      record[kSatIndex] = SatIndexOf(tp);
+      record[kType] = TypeWord(radio);
+      record[kName] = ChannelName(draw_, radio);
+      record[kVideoPid] = std::to_string(video);
+      record[kAudioPid] = std::to_string(audio);
+      record[kPcrPid] = std::to_string(radio ? audio : video);
+      record[kActiveAudio] = draw_.Chance(90) ? "1" : "2";
+      record[kBlank] = draw_.Chance(3) ? "Y" : "N";
+      Record(record);
     }
     Close(SectionKind::ChannelPid);
   }
@@ -230,12 +268,28 @@ class Generator {
         std::snprintf(text, sizeof text, "%d.%02d", hundredths / 100, hundredths % 100);
         return std::string(text);
       };
-      Record({std::to_string(i + 1), std::to_string(sat.index), std::to_string(frequency), sat.cBand ? "C" : "KU",
-              ChannelName(draw_, radio), sat.cBand && draw_.Chance(50) ? "18MHz" : "27MHz",
-              draw_.Chance(50) ? "H" : "V", std::to_string(draw_.Between(1, 3)), std::to_string(draw_.Between(3, 9)),
-              std::string(draw_.From(kDecoderOutputs)), std::string(draw_.From(kAudioModes)), mhz(left), mhz(right),
-              std::string(draw_.From(kBandwidths)), draw_.Chance(20) ? "Y" : "N", std::string(draw_.From(kDeemphases)),
-              radio ? "RADIO" : "TV", draw_.Chance(2) ? "Y" : "N"});
+      // Fields in their order, as the draws must come in that order.
+      using namespace analog_field;
+      auto record = Blank(SectionKind::Analog);
+      record[kIndex] = std::to_string(i + 1);
+      record[kSatIndex] = std::to_string(sat.index);
+      record[kFrequency] = std::to_string(frequency);
+      record[kSignalBand] = kSignalBands[sat.cBand ? 0 : 1];
+      record[kName] = ChannelName(draw_, radio);
+      record[kVideoBand] = kVideoBands[sat.cBand && draw_.Chance(50) ? 0 : 1];
+      record[kPolarization] = draw_.Chance(50) ? "H" : "V";
+      record[kThreshold] = std::to_string(draw_.Between(1, 3));
+      record[kContrast] = std::to_string(draw_.Between(3, 9));
+      record[kDecoderOutput] = draw_.From(kDecoderOutputs);
+      record[kAudioMode] = draw_.From(kAudioModes);
+      record[kAudioLeft] = mhz(left);
+      record[kAudioRight] = mhz(right);
+      record[kBandWidth] = draw_.From(kBandWidths);
+      record[kDnr] = draw_.Chance(20) ? "Y" : "N";
+      record[kDeEmphasis] = draw_.From(kDeEmphases);
+      record[kType] = TypeWord(radio);
+      record[kBlank] = draw_.Chance(2) ? "Y" : "N";
+      Record(record);
     }
     Close(SectionKind::Analog);
   }

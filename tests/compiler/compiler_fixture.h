@@ -51,12 +51,14 @@ struct Pass {
   bool ok = false;
   RecordingReporter reporter;
   RecordingBuilder builder;
+  CheckSummary summary;
 };
 
 inline Pass RunPass(const std::string& bytes, CompileMode mode, int maxSatellites = 32, bool split = false) {
   Pass pass;
   CheckPass check(mode, maxSatellites, split, pass.builder, pass.reporter);
   pass.ok = check.Run(bytes);
+  pass.summary = check.Summary();
   return pass;
 }
 

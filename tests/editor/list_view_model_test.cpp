@@ -47,26 +47,26 @@ TEST_F(ListView, LoadTakesOnlyAListThatReadsAndCloseSavesOnYes) {
   TempDir dir;
   WriteBytes(dir.File("list.txt"), DemoListBytes());
   WriteBytes(dir.File("bad.txt"), "1 2 3\r\n");
-  ListEngine bad(dir.File("bad.txt"), reporter), engine(dir.File("list.txt"), reporter);
+  ListEngine engine(reporter);
   Start();
   model.modified = true;
-  EXPECT_FALSE(model.Load(bad));
+  EXPECT_FALSE(model.Load(engine, dir.File("bad.txt"), 32));
   EXPECT_EQ(model.list, original);
-  ASSERT_TRUE(model.Load(engine));
+  ASSERT_TRUE(model.Load(engine, dir.File("list.txt"), 32));
   EXPECT_EQ(model.ShownRowCount(), 30u);
-  EXPECT_TRUE(model.SaveQuestionOnClose(engine, reporter));
+  EXPECT_TRUE(model.SaveQuestionOnClose(engine, dir.File("list.txt"), reporter));
   EXPECT_TRUE(reporter.questions.empty());  // nothing changed since the load, nothing asked
 
   ASSERT_TRUE(MoveRow(model, 1, 0, reporter));  // not in the undo history, a change all the same
-  EXPECT_TRUE(model.SaveQuestionOnClose(engine, reporter));  // answered No
+  EXPECT_TRUE(model.SaveQuestionOnClose(engine, dir.File("list.txt"), reporter));  // answered No
   EXPECT_EQ(reporter.questions, Strings{"Saving: Saveing  Modified Data!!!"});
   EXPECT_EQ(ReadBytes(dir.File("list.txt")), DemoListBytes());
   reporter.answers = {Answer::Yes};
-  EXPECT_TRUE(model.SaveQuestionOnClose(engine, reporter));
+  EXPECT_TRUE(model.SaveQuestionOnClose(engine, dir.File("list.txt"), reporter));
   EXPECT_FALSE(model.modified);
-  LineList saved;
-  ASSERT_TRUE(ListEngine(dir.File("list.txt"), reporter).ReadFormattedText(saved));
-  EXPECT_EQ(saved[model.RecordStartOfRow(0, true) + 5], "Aurora Two");
+  const auto saved = engine.Load(dir.File("list.txt"), 32);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->list[model.RecordStartOfRow(0, true) + 5], "Aurora Two");
 }
 
 // 10 digital channels D0..D9 and 4 PID channels P0..P3 on one TP: rows 0-9

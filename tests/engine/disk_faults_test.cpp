@@ -12,72 +12,82 @@ namespace {
 // returned as one, and neither the list nor its backup is ever lost.
 class DiskFaults : public EngineTest {
  protected:
-  // The engine's list as loaded, with one name edited as a user would.
-  static LineList Edited(ListEngine& engine) {
-    LineList list;
-    if (!engine.ReadFormattedText(list)) return list;
+  // The list at `path` as loaded, with one name edited as a user would.
+  static LineList Edited(ListEngine& engine, const std::string& path) {
+    LineList list = engine.Load(path, 32).value_or(LoadedList{}).list;
     for (std::string& entry : list) {
       if (entry == "Orion Audio") entry = "Edited";  // an analog TP's name
     }
     return list;
   }
 
-  // `operation` on an engine over `path` with a disk that fills up one byte
+  // `operation` on an engine of its own with a disk that fills up one byte
   // before a file of `size` bytes is complete.
-  static ChildOutcome WhenFullBefore(std::size_t size, const std::string& path,
+  static ChildOutcome WhenFullBefore(std::size_t size,
                                      const std::function<int(ListEngine&, RecordingReporter&)>& operation) {
     return RunInChild([size] { return LimitFileSize(size - 1); }, [&](RecordingReporter& child) {
-      ListEngine db(path, child);
-      return operation(db, child);
+      ListEngine own(child);
+      return operation(own, child);
     });
   }
 };
 
 TEST_F(DiskFaults, AFullDiskWhileSavingKeepsTheListAndItsBackup) {
-  ListEngine engine = EngineFor("list.txt", DemoListBytes());
+  const std::string path = ListFile("list.txt", DemoListBytes());
   WriteBytes(dir.File("list.bak"), "previous backup");
-  const LineList edited = Edited(engine);
+  const LineList edited = Edited(engine, path);
   const std::size_t size = FormatListText(edited).size();
-  auto save = [&](ListEngine& db, RecordingReporter&) { return db.WriteFormattedText(edited) ? 1 : 0; };
-  EXPECT_EQ(WhenFullBefore(size, engine.path, save),
-            (ChildOutcome{0, {"Can't write file : " + engine.path + "\n"}}));
+  auto save = [&](ListEngine& own, RecordingReporter&) { return own.Save(path, edited) ? 1 : 0; };
+  EXPECT_EQ(WhenFullBefore(size, save), (ChildOutcome{0, {"Can't write file : " + path + "\n"}}));
 
   // The list view closing with unsaved changes says the save failed and keeps them.
-  auto close = [&](ListEngine& db, RecordingReporter& child) {
+  auto close = [&](ListEngine& own, RecordingReporter& child) {
     ListViewModel model;
-    if (!model.Load(db)) return 2;
+    if (!model.Load(own, path, 32)) return 2;
     model.list = edited;
     model.modified = true;
     child.answers = {Answer::Yes};
-    return model.SaveQuestionOnClose(db, child) ? 1 : model.modified ? 0 : 3;
+    return model.SaveQuestionOnClose(own, path, child) ? 1 : model.modified ? 0 : 3;
   };
-  EXPECT_EQ(WhenFullBefore(size, engine.path, close),
-            (ChildOutcome{0, {"Can't write file : " + engine.path + "\n", "ERROR!!! Saving not Complete"}}));
-  EXPECT_EQ(ReadBytes(engine.path), DemoListBytes());
+  EXPECT_EQ(WhenFullBefore(size, close),
+            (ChildOutcome{0, {"Can't write file : " + path + "\n", "ERROR!!! Saving not Complete"}}));
+  EXPECT_EQ(ReadBytes(path), DemoListBytes());
   EXPECT_EQ(ReadBytes(dir.File("list.bak")), "previous backup");
   EXPECT_EQ(FolderNames(dir.path()), (Names{"list.txt", "list.bak"}));
 }
 
 TEST_F(DiskFaults, AFullDiskWhileCompilingLeavesNoOutputThatLooksValid) {
-  ListEngine engine = EngineFor("list.txt", DemoListBytes());
+  const std::string path = ListFile("list.txt", DemoListBytes());
   WriteBytes(dir.File("list.bak"), "previous backup");
   const std::string hex = dir.File("list.hex"), bin = dir.File("list.bin");
-  auto preInstalled = [](ListEngine& db, RecordingReporter&) { return db.CompilePreInstalled(); };
-  auto basic = [](ListEngine& db, RecordingReporter&) { return db.Compile(CompileMode::Basic) && db.ConvertToPackets() ? 1 : 0; };
-  auto convert = [](ListEngine& db, RecordingReporter&) { return db.ConvertToPackets(); };
+  const LineList list = Edited(engine, path);
+  auto preInstalled = [&](ListEngine& own, RecordingReporter&) {
+    CompileOptions options;
+    options.preInstalled = true;
+    return own.CompileFile(path, options) ? 1 : 0;
+  };
+  auto basic = [&](ListEngine& own, RecordingReporter&) {
+    return own.CompileFile(path, {}) && own.ConvertToPackets(path) ? 1 : 0;
+  };
+  auto fromMemory = [&](ListEngine& own, RecordingReporter&) {
+    return own.CompileList(list, path, {}) && own.ConvertToPackets(path) ? 1 : 0;
+  };
+  auto convert = [&](ListEngine& own, RecordingReporter&) { return own.ConvertToPackets(path) ? 1 : 0; };
 
   ASSERT_EQ(preInstalled(engine, reporter), 1);
-  EXPECT_EQ(WhenFullBefore(ReadBytes(hex).size(), engine.path, preInstalled),
+  EXPECT_EQ(WhenFullBefore(ReadBytes(hex).size(), preInstalled),
             (ChildOutcome{0, {"Can't open Output file : " + hex + "\n", "Making a HEX file is failed!"}}));
   EXPECT_FALSE(FileExists(hex) || FileExists(bin));
-  ASSERT_EQ(basic(engine, reporter), 1);
-  EXPECT_EQ(WhenFullBefore(ReadBytes(hex).size(), engine.path, basic),
-            (ChildOutcome{0, {"Can't open Output file : " + hex + "\n"}}));
-  EXPECT_FALSE(FileExists(hex) || FileExists(bin));
+  const std::function<int(ListEngine&, RecordingReporter&)> compiles[] = {basic, fromMemory};
+  for (const auto& compile : compiles) {
+    ASSERT_EQ(compile(engine, reporter), 1);
+    EXPECT_EQ(WhenFullBefore(ReadBytes(hex).size(), compile),
+              (ChildOutcome{0, {"Can't open Output file : " + hex + "\n"}}));
+    EXPECT_FALSE(FileExists(hex) || FileExists(bin));
+  }
   ASSERT_EQ(basic(engine, reporter), 1);
   const std::string goodHex = ReadBytes(hex);
-  EXPECT_EQ(WhenFullBefore(ReadBytes(bin).size(), engine.path, convert),
-            (ChildOutcome{0, {"Can't open  " + bin + " file \n"}}));
+  EXPECT_EQ(WhenFullBefore(ReadBytes(bin).size(), convert), (ChildOutcome{0, {"Can't open  " + bin + " file \n"}}));
   EXPECT_EQ(ReadBytes(hex), goodHex);
   EXPECT_EQ(ReadBytes(dir.File("list.txt")), DemoListBytes());
   EXPECT_EQ(ReadBytes(dir.File("list.bak")), "previous backup");
@@ -91,9 +101,9 @@ TEST_F(DiskFaults, AReadOnlyFolderRefusesTheSaveAndTheCompileClearly) {
   // Nobody must reach and read the list; only the folder itself is closed.
   ASSERT_EQ(::chmod(dir.path().c_str(), 0755) | ::chmod(path.c_str(), 0644) | ::chmod(folder.c_str(), 0555), 0);
   ChildOutcome outcome = RunInChild(DropRootPrivileges, [&](RecordingReporter& child) {
-    ListEngine db(path, child);
-    const LineList list = Edited(db);
-    return list.empty() ? 4 : (db.WriteFormattedText(list) ? 1 : 0) | (db.Compile(CompileMode::Basic) ? 2 : 0);
+    ListEngine own(child);
+    const LineList list = Edited(own, path);
+    return list.empty() ? 4 : (own.Save(path, list) ? 1 : 0) | (own.CompileFile(path, {}) ? 2 : 0);
   });
   ::chmod(folder.c_str(), 0755);
   EXPECT_EQ(outcome, (ChildOutcome{0, {"Can't open .temp file : " + path + "\n",
@@ -103,16 +113,15 @@ TEST_F(DiskFaults, AReadOnlyFolderRefusesTheSaveAndTheCompileClearly) {
 }
 
 TEST_F(DiskFaults, AListDeletedOrReplacedSinceLoadingIsStillSavedAsEdited) {
-  ListEngine engine = EngineFor("list.txt", DemoListBytes());
+  const std::string path = ListFile("list.txt", DemoListBytes());
   WriteBytes(dir.File("list.bak"), "previous backup");
-  const LineList edited = Edited(engine);
-  const std::string path = engine.path;
+  const LineList edited = Edited(engine, path);
   std::filesystem::remove(path);
-  EXPECT_TRUE(engine.WriteFormattedText(edited));
+  EXPECT_TRUE(engine.Save(path, edited));
   EXPECT_EQ(ReadBytes(path), FormatListText(edited));
   EXPECT_EQ(ReadBytes(dir.File("list.bak")), "previous backup");
   WriteBytes(path, "another program's file");
-  EXPECT_TRUE(engine.WriteFormattedText(edited));
+  EXPECT_TRUE(engine.Save(path, edited));
   EXPECT_EQ(ReadBytes(path), FormatListText(edited));
   EXPECT_EQ(ReadBytes(dir.File("list.bak")), "another program's file");
   EXPECT_TRUE(reporter.messages.empty());
@@ -122,11 +131,9 @@ TEST_F(DiskFaults, AListDeletedOrReplacedSinceLoadingIsStillSavedAsEdited) {
   std::filesystem::remove(path);
   std::filesystem::create_directory(path);
   WriteBytes(path + "/notes", "kept");
-  LineList list{"held"};
-  EXPECT_FALSE(engine.ReadFormattedText(list));
-  EXPECT_EQ(engine.Compile(CompileMode::Basic), 0);
-  EXPECT_FALSE(engine.WriteFormattedText(edited));
-  EXPECT_EQ(list, LineList{"held"});
+  EXPECT_FALSE(engine.Load(path, 32));
+  EXPECT_FALSE(engine.CompileFile(path, {}));
+  EXPECT_FALSE(engine.Save(path, edited));
   EXPECT_EQ(reporter.messages,
             (Strings{"Can't open Input file : " + path + "\n", "Can't open Input file : " + path + "\n",
                      "Can't open .temp file : " + path + "\n"}));
@@ -146,17 +153,19 @@ TEST_F(DiskFaults, NamesOfEveryKindLoadSaveCompileAndConvert) {
   for (const auto& [name, stem] : names) {
     SCOPED_TRACE(name);
     TempDir folder;
-    WriteBytes(folder.File(name), DemoListBytes());
-    ListEngine engine(folder.File(name), reporter);
-    const LineList edited = Edited(engine);
+    const std::string path = folder.File(name);
+    WriteBytes(path, DemoListBytes());
+    const LineList edited = Edited(engine, path);
     reporter.messages.clear();
     const bool txt = !stem.empty();
-    EXPECT_EQ(std::vector<int>({engine.WriteFormattedText(edited), engine.CompilePreInstalled(),
-                                engine.Compile(CompileMode::Basic), engine.ConvertToPackets()}),
-              std::vector<int>(4, txt));
+    CompileOptions preInstalled;
+    preInstalled.preInstalled = true;
+    EXPECT_EQ(std::vector<bool>({engine.Save(path, edited), engine.CompileFile(path, preInstalled),
+                                 engine.CompileFile(path, {}), engine.ConvertToPackets(path)}),
+              std::vector<bool>(4, txt));
     EXPECT_EQ(reporter.messages, txt ? Strings(2, "Conversion is terminated successfully.\n")
                                      : Strings(4, "Extention Name must be 'txt' "));
-    EXPECT_EQ(ReadBytes(folder.File(name)), txt ? FormatListText(edited) : DemoListBytes());
+    EXPECT_EQ(ReadBytes(path), txt ? FormatListText(edited) : DemoListBytes());
     EXPECT_EQ(ReadBytes(folder.File(stem + ".bak")), txt ? DemoListBytes() : "");
     EXPECT_EQ(FolderNames(folder.path()),
               (txt ? Names{name, stem + ".bak", stem + ".hex", stem + ".bin"} : Names{name}));
@@ -164,14 +173,13 @@ TEST_F(DiskFaults, NamesOfEveryKindLoadSaveCompileAndConvert) {
 }
 
 TEST_F(DiskFaults, BackupsInTheWayAndLeftoversOfACrashDoNotStopASave) {
-  ListEngine engine = EngineFor("list.txt", DemoListBytes());
-  const LineList edited = Edited(engine);
-  const std::string path = engine.path, backup = dir.File("list.bak");
+  const std::string path = ListFile("list.txt", DemoListBytes()), backup = dir.File("list.bak");
+  const LineList edited = Edited(engine, path);
 
   // A folder named like the backup is not the engine's to remove; the save goes on without a backup.
   std::filesystem::create_directory(backup);
   WriteBytes(backup + "/notes", "kept");
-  EXPECT_TRUE(engine.WriteFormattedText(edited));
+  EXPECT_TRUE(engine.Save(path, edited));
   EXPECT_EQ(ReadBytes(path), FormatListText(edited));
   EXPECT_EQ(ReadBytes(backup + "/notes"), "kept");
   std::filesystem::remove_all(backup);
@@ -180,16 +188,16 @@ TEST_F(DiskFaults, BackupsInTheWayAndLeftoversOfACrashDoNotStopASave) {
   WriteBytes(backup, "read-only backup");
   ASSERT_EQ(::chmod(backup.c_str(), 0444), 0);
   WriteBytes(path, DemoListBytes());
-  EXPECT_TRUE(engine.WriteFormattedText(edited));
+  EXPECT_TRUE(engine.Save(path, edited));
   EXPECT_EQ(ReadBytes(backup), DemoListBytes());
 
   // Half files of a save and a compile that crashed.
   WriteBytes(path + ".partial", "half a list");
   WriteBytes(dir.File("list.hex.partial"), "7FF20000  00");
   WriteBytes(dir.File("list.bin.partial"), "\x55\xAA");
-  EXPECT_TRUE(engine.WriteFormattedText(edited));
-  EXPECT_EQ(engine.Compile(CompileMode::Basic), 1);
-  EXPECT_EQ(engine.ConvertToPackets(), 1);
+  EXPECT_TRUE(engine.Save(path, edited));
+  EXPECT_TRUE(engine.CompileFile(path, {}));
+  EXPECT_TRUE(engine.ConvertToPackets(path));
   EXPECT_EQ(ReadBytes(path), FormatListText(edited));
   EXPECT_EQ(ReadBytes(backup), FormatListText(edited));
   EXPECT_EQ(FolderNames(dir.path()), (Names{"list.txt", "list.bak", "list.hex", "list.bin"}));

@@ -22,16 +22,18 @@ namespace chanora::testing {
 using Strings = std::vector<std::string>;
 using Names = std::set<std::string>;
 
-// An engine over a list in a fresh folder.
+// An engine and a fresh folder for its lists.
 class EngineTest : public ::testing::Test {
  protected:
-  ListEngine EngineFor(const std::string& name, std::string_view bytes) {
+  // Writes a list file into the folder; its path.
+  std::string ListFile(const std::string& name, std::string_view bytes) {
     WriteBytes(dir.File(name), bytes);
-    return ListEngine(dir.File(name), reporter);
+    return dir.File(name);
   }
 
   TempDir dir;
   RecordingReporter reporter;
+  ListEngine engine{reporter};
 };
 
 // What an operation run in a child process returned (-1 when the child could

@@ -36,8 +36,8 @@ class SerialTest : public ::testing::Test {
   // The packet file of the demo list (one packet) or of a larger list.
   std::string DemoPacketFile() {
     WriteBytes(dir.File("demo.txt"), DemoListBytes());
-    ListEngine engine(dir.File("demo.txt"), reporter);
-    EXPECT_TRUE(engine.Compile(CompileMode::Basic) && engine.ConvertToPackets());
+    ListEngine engine(reporter);
+    EXPECT_TRUE(engine.CompileFile(dir.File("demo.txt"), {}) && engine.ConvertToPackets(dir.File("demo.txt")));
     reporter.messages.clear();
     return dir.File("demo.bin");
   }

@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "compiler/check_pass.h"
 #include "engine/list_engine.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_dir.h"
@@ -37,28 +38,30 @@ void ExpectValidAndStable(const ListShape& shape) {
   testing::WriteBytes(path, bytes);
 
   RecordingReporter reporter;
-  ListEngine db(path, reporter, shape.satelliteNames);
   for (CompileMode mode : {CompileMode::Basic, CompileMode::Normal}) {
-    db.checkOnly = true;
-    EXPECT_EQ(db.Compile(mode), 1) << "mode " << static_cast<int>(mode);
-    EXPECT_EQ(db.recordsAccepted[SectionKind::SatName], shape.satelliteNames);
-    EXPECT_EQ(db.recordsAccepted[SectionKind::Satellite], shape.satellites);
-    EXPECT_EQ(db.recordsAccepted[SectionKind::Digital], shape.tps);
-    EXPECT_EQ(db.recordsAccepted[SectionKind::Channel], shape.channels);
-    EXPECT_EQ(db.recordsAccepted[SectionKind::ChannelPid], shape.pidChannels);
-    EXPECT_EQ(db.recordsAccepted[SectionKind::Analog], shape.analogTps);
-    EXPECT_EQ(db.recordsSkipped, 0);
+    NullImageBuilder nothing;
+    CheckPass pass(mode, shape.satelliteNames, false, nothing, reporter);
+    EXPECT_TRUE(pass.Run(bytes)) << "mode " << static_cast<int>(mode);
+    const CheckSummary& summary = pass.Summary();
+    EXPECT_EQ(summary.accepted[SectionKind::SatName], shape.satelliteNames);
+    EXPECT_EQ(summary.accepted[SectionKind::Satellite], shape.satellites);
+    EXPECT_EQ(summary.accepted[SectionKind::Digital], shape.tps);
+    EXPECT_EQ(summary.accepted[SectionKind::Channel], shape.channels);
+    EXPECT_EQ(summary.accepted[SectionKind::ChannelPid], shape.pidChannels);
+    EXPECT_EQ(summary.accepted[SectionKind::Analog], shape.analogTps);
+    EXPECT_EQ(summary.skipped, 0);
   }
 
-  LineList read;
-  ASSERT_TRUE(db.ReadFormattedText(read));
-  EXPECT_FALSE(db.recordsDropped);
+  ListEngine engine(reporter);
+  const auto loaded = engine.Load(path, shape.satelliteNames);
+  ASSERT_TRUE(loaded);
+  const LineList& read = loaded->list;
+  EXPECT_FALSE(loaded->nullChannelsDropped);
   ASSERT_EQ(read.size(), list.size());
   const std::size_t at = FirstDifference(read, list);
   EXPECT_EQ(at, list.size()) << "entry " << at << ": read \"" << read[at] << "\", generated \"" << list[at] << '"';
 
-  ListEngine again(dir.File("again.txt"), reporter, shape.satelliteNames);
-  ASSERT_TRUE(again.WriteFormattedText(read));
+  ASSERT_TRUE(engine.Save(dir.File("again.txt"), read));
   EXPECT_TRUE(testing::ReadBytes(dir.File("again.txt")) == bytes);
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
   EXPECT_TRUE(reporter.lines.empty());
