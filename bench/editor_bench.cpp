@@ -8,6 +8,7 @@
 
 #include "bench/maximal_list_fixture.h"
 
+#include "editor/digital_channel_edit.h"
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
 #include "editor/sorting.h"
@@ -96,6 +97,69 @@ void BM_GroupMoveThousandChannels(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GroupMoveThousandChannels)->Unit(benchmark::kMillisecond);
+
+
+// What the user waits for after one small edit of a maximal list: one
+// channel deleted, as the Delete key does (undo record, renumbering, rows).
+void BM_DeleteOneChannel(benchmark::State& state) {
+  const ListViewModel& unsorted = UnsortedModel();
+  ListViewModel model;
+  for (auto _ : state) {
+    state.PauseTiming();
+    model = unsorted;
+    state.ResumeTiming();
+    if (!DeleteRows(model, {5000})) state.SkipWithError("nothing deleted");
+  }
+}
+BENCHMARK(BM_DeleteOneChannel)->Unit(benchmark::kMillisecond);
+
+// The deletion undone: the list is as loaded again.
+void BM_DeleteAndUndo(benchmark::State& state) {
+  const ListViewModel& unsorted = UnsortedModel();
+  ListViewModel model;
+  for (auto _ : state) {
+    state.PauseTiming();
+    model = unsorted;
+    state.ResumeTiming();
+    DeleteRows(model, {5000});
+    model.Undo();
+    state.counters["modified"] = model.modified;
+  }
+}
+BENCHMARK(BM_DeleteAndUndo)->Unit(benchmark::kMillisecond);
+
+// A digital channel's dialog opened and confirmed without a change.
+void BM_UnchangedDialogOk(benchmark::State& state) {
+  const ListViewModel& unsorted = UnsortedModel();
+  ListViewModel model;
+  for (auto _ : state) {
+    state.PauseTiming();
+    model = unsorted;
+    state.ResumeTiming();
+    model.RecordUndo("Setting channel");
+    auto dialog = OpenDigitalChannelEdit(model, NullReporter(), 5000);
+    if (!dialog || !ApplyDigitalChannelEdit(model, NullReporter(), 5000, *dialog, DigitalEditAction::Ok)) {
+      model.DiscardNewestUndo();
+    }
+    state.counters["modified"] = model.modified;
+    state.counters["undo"] = static_cast<double>(model.undo.UndoDepth());
+  }
+}
+BENCHMARK(BM_UnchangedDialogOk)->Unit(benchmark::kMillisecond);
+
+// One screen page, 40 rows, of the Analog Channel List read cell by cell.
+void BM_ReadSectionListPage(benchmark::State& state) {
+  ListViewModel model = UnsortedModel();
+  model.shownSection = SectionKind::Analog;
+  for (auto _ : state) {
+    std::size_t characters = 0;
+    for (std::size_t row = 2000; row < 2040; ++row) {
+      for (int column = 0; column < 18; ++column) characters += model.ShownCell(row, column).size();
+    }
+    benchmark::DoNotOptimize(characters);
+  }
+}
+BENCHMARK(BM_ReadSectionListPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace chanora
