@@ -89,11 +89,13 @@ int RunSort(const ParsedArguments& args, Reporter& reporter) {
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
   ListEngine engine(args.positionals[0], reporter, maxSatellites);
+  LineList list;
+  if (!engine.ReadFormattedText(list)) return kExitFailure;
   ListViewModel model;
-  if (!model.Load(engine)) return kExitFailure;
+  model.Reset(std::move(list));
   SortChannels(model, mode);
   if (auto out = args.Value("-o")) engine.path = *out;
-  if (!engine.WriteFormattedText(model.list)) {
+  if (!engine.WriteFormattedText(model.List())) {
     reporter.Message("ERROR!!! Saving not Complete");
     return kExitFailure;
   }

@@ -1,6 +1,5 @@
 #include <sys/stat.h>
 
-#include "editor/list_view_model.h"
 #include "tests/engine/engine_fixture.h"
 #include "textformat/writer.h"
 
@@ -41,18 +40,6 @@ TEST_F(DiskFaults, AFullDiskWhileSavingKeepsTheListAndItsBackup) {
   auto save = [&](ListEngine& db, RecordingReporter&) { return db.WriteFormattedText(edited) ? 1 : 0; };
   EXPECT_EQ(WhenFullBefore(size, engine.path, save),
             (ChildOutcome{0, {"Can't write file : " + engine.path + "\n"}}));
-
-  // The list view closing with unsaved changes says the save failed and keeps them.
-  auto close = [&](ListEngine& db, RecordingReporter& child) {
-    ListViewModel model;
-    if (!model.Load(db)) return 2;
-    model.list = edited;
-    model.modified = true;
-    child.answers = {Answer::Yes};
-    return model.SaveQuestionOnClose(db, child) ? 1 : model.modified ? 0 : 3;
-  };
-  EXPECT_EQ(WhenFullBefore(size, engine.path, close),
-            (ChildOutcome{0, {"Can't write file : " + engine.path + "\n", "ERROR!!! Saving not Complete"}}));
   EXPECT_EQ(ReadBytes(engine.path), DemoListBytes());
   EXPECT_EQ(ReadBytes(dir.File("list.bak")), "previous backup");
   EXPECT_EQ(FolderNames(dir.path()), (Names{"list.txt", "list.bak"}));
