@@ -109,10 +109,11 @@ bool InsertNullAfter(ListViewModel& model, std::size_t record) {
 
 bool DeleteRecord(ListViewModel& model, std::size_t record, Reporter& reporter) {
   if (reporter.Ask("Really Wnat to Delete this channel", "Delete", Buttons::YesNo) != Answer::Yes) return false;
+  const auto first = static_cast<std::ptrdiff_t>(record);
   const auto stride = static_cast<std::ptrdiff_t>(InfoOf(SectionKind::Analog).fieldCount);
   ListChange change(model, "Setting channel");
   LineList& list = change.List();
-  list.erase(list.begin() + static_cast<std::ptrdiff_t>(record), list.begin() + static_cast<std::ptrdiff_t>(record) + stride);
+  list.erase(list.begin() + first, list.begin() + first + stride);
   change.Commit();
   return true;
 }
@@ -167,7 +168,9 @@ std::optional<AnalogChannelDialog> OpenAnalogChannelEdit(const ListViewModel& mo
   // Checked in column order: a word the dialog cannot show either refuses
   // the edit or only leaves its radio pair unselected.
   const std::string band = cell(analog_field::kSignalBand);
-  dialog.band = band == kSignalBands[0] ? Dialog::Band::C : band == kSignalBands[1] ? Dialog::Band::KU : Dialog::Band::Neither;
+  dialog.band = band == kSignalBands[0]   ? Dialog::Band::C
+                : band == kSignalBands[1] ? Dialog::Band::KU
+                                          : Dialog::Band::Neither;
   if (dialog.band == Dialog::Band::Neither) reporter.Message("Signal Band Must Be 'C' or 'Ku' Band");
   if (!ListPosition(kVideoBands, cell(analog_field::kVideoBand), "Video Band must be '18MHz' or '27MHz' ",
                     dialog.videoBand, reporter)) {
@@ -196,7 +199,9 @@ std::optional<AnalogChannelDialog> OpenAnalogChannelEdit(const ListViewModel& mo
     return std::nullopt;
   }
   const std::string type = cell(analog_field::kType);
-  dialog.type = type == kServiceTypes[0] ? Dialog::Type::TV : type == kServiceTypes[1] ? Dialog::Type::Radio : Dialog::Type::Neither;
+  dialog.type = type == kServiceTypes[0]   ? Dialog::Type::TV
+                : type == kServiceTypes[1] ? Dialog::Type::Radio
+                                           : Dialog::Type::Neither;
   if (dialog.type == Dialog::Type::Neither) reporter.Message("TV/Radio Type Must Be 'TV' or 'Radio' ");
 
   auto satellite = ChannelSatellite(model, cell(analog_field::kSatIndex), cell(analog_row::kDegree), reporter);
@@ -219,7 +224,8 @@ bool ApplyAnalogChannelEdit(ListViewModel& model, std::size_t row, const AnalogC
   if (row >= rows.RowCount()) return false;
   const LineList& list = model.List();
   const SectionMap& sections = model.Sections();
-  const auto record = FindRecordByIndex(list, sections, SectionKind::Analog, rows.Cell(list, row, analog_field::kIndex));
+  const auto record =
+      FindRecordByIndex(list, sections, SectionKind::Analog, rows.Cell(list, row, analog_field::kIndex));
   if (action == AnalogEditAction::InsertNull) {
     if (!record) reporter.Message(kNotFound);
     return record && InsertNullAfter(model, *record);

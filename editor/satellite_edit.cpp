@@ -21,7 +21,8 @@ constexpr const char* kTitle = "Satellite Setting Dialog - Edit";
 std::optional<SatelliteDialog> OpenSatelliteEdit(const ListViewModel& model, std::size_t row, Reporter& reporter) {
   const SectionMap& sections = model.Sections();
   if (row >= sections.RecordCount(SectionKind::Satellite)) return std::nullopt;
-  const auto cell = model.List().begin() + static_cast<std::ptrdiff_t>(sections.RecordStart(SectionKind::Satellite, row));
+  const auto cell =
+      model.List().begin() + static_cast<std::ptrdiff_t>(sections.RecordStart(SectionKind::Satellite, row));
   SatelliteDialog dialog;
   if (!ConvertDegree(cell[satellite_field::kDegree], dialog.degree, true, reporter)) {
     reporter.Message(kDegreeFormatError);

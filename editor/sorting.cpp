@@ -82,13 +82,6 @@ class PositionCounts {
   std::vector<std::uint32_t> tree_;
 };
 
-bool MovesAnything(const std::vector<std::uint32_t>& order) {
-  for (std::size_t place = 0; place < order.size(); ++place) {
-    if (order[place] != place) return true;
-  }
-  return false;
-}
-
 // Moves the records of a section into the given order in one pass.
 void Reorder(LineList& list, std::size_t first, std::size_t stride, const std::vector<std::uint32_t>& order) {
   std::vector<std::string> cells;
@@ -191,12 +184,14 @@ bool SortChannels(ListViewModel& model, SortMode mode) {
   }
 
   std::vector<std::pair<SectionKind, std::vector<std::uint32_t>>> orders;
-  for (auto& [kind, keys] : {std::pair{SectionKind::Channel, &channelKeys}, std::pair{SectionKind::ChannelPid, &pidKeys},
-                             std::pair{SectionKind::Analog, &analogKeys}}) {
-    if (keys->empty()) continue;
-    std::vector<std::uint32_t> order = ExchangeSortOrder(Ranks(*keys));
-    if (MovesAnything(order)) orders.emplace_back(kind, std::move(order));
-  }
+  auto sortSection = [&](SectionKind kind, const std::vector<SortKey>& keys) {
+    std::vector<std::uint32_t> order = ExchangeSortOrder(Ranks(keys));
+    // An order of every record leaves them in place only when it is ascending.
+    if (!std::is_sorted(order.begin(), order.end())) orders.emplace_back(kind, std::move(order));
+  };
+  sortSection(SectionKind::Channel, channelKeys);
+  sortSection(SectionKind::ChannelPid, pidKeys);
+  sortSection(SectionKind::Analog, analogKeys);
   if (orders.empty()) return false;  // sorted already
   // Not recorded for undo.
   ListChange change(model);

@@ -82,12 +82,8 @@ std::optional<std::vector<std::size_t>> OrderAfterMoves(const ListViewModel& mod
   return order;
 }
 
-bool MovesAnything(const std::vector<std::size_t>& order) {
-  for (std::size_t row = 0; row < order.size(); ++row) {
-    if (order[row] != row) return true;
-  }
-  return false;
-}
+// An order of all rows leaves every row in place only when it is ascending.
+bool MovesAnything(const std::vector<std::size_t>& order) { return !std::is_sorted(order.begin(), order.end()); }
 
 // Rewrites the channel sections in the given row order (rows never change
 // section, so each section keeps its place and size) and commits.

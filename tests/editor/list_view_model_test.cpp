@@ -174,6 +174,16 @@ TEST_F(ListView, UndoKeepsTheNewestFiveChangesByName) {
   EXPECT_EQ(model.History().MenuText(), "Undo Disable");
   EXPECT_FALSE(model.Undo());
   EXPECT_TRUE(model.Modified());  // the first deletion is out of reach
+
+  // A change not recorded for undo keeps what it wrote, committed or not,
+  // and the rows follow it.
+  {
+    ListChange change(model);
+    const auto first = static_cast<std::ptrdiff_t>(model.RecordStartOfRow(0, true));
+    change.List().erase(change.List().begin() + first, change.List().begin() + first + 8);
+  }
+  EXPECT_EQ(Names(model), "D2 D3 D4 D5 D6 D7 D8 D9 P0 P1 P2 P3 ");
+  EXPECT_EQ(model.ShownCell(0, 0), "1");
 }
 
 }  // namespace
