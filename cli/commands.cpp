@@ -87,16 +87,17 @@ int RunSort(const ParsedArguments& args, Reporter& reporter) {
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
   ListEngine engine(reporter);
+  auto loaded = engine.Load(args.positionals[0], maxSatellites);
+  if (!loaded) return kExitFailure;
   ListViewModel model;
-  bool nullChannelsDropped = false;
-  if (!model.Load(engine, args.positionals[0], maxSatellites, &nullChannelsDropped)) return kExitFailure;
+  model.Reset(std::move(loaded->list));
   SortChannels(model, mode);
   const std::string path = args.Value("-o").value_or(args.positionals[0]);
-  if (!engine.Save(path, model.list)) {
+  if (!engine.Save(path, model.List())) {
     reporter.Message("ERROR!!! Saving not Complete");
     return kExitFailure;
   }
-  if (nullChannelsDropped) std::printf("null digital channels were dropped\n");
+  if (loaded->nullChannelsDropped) std::printf("null digital channels were dropped\n");
   std::printf("%s written\n", path.c_str());
   return kExitSuccess;
 }

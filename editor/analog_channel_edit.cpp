@@ -2,24 +2,28 @@
 
 #include <algorithm>
 #include <span>
+#include <string_view>
+#include <vector>
 
-#include "editor/cell_checks.h"
-#include "editor/channel_records.h"
-#include "editor/degree.h"
-#include "editor/list_view_model.h"
-#include "editor/section_map.h"
 #include "base/reporter.h"
 #include "base/text_conversion.h"
+#include "editor/cell_checks.h"
+#include "editor/channel_records.h"
+#include "editor/list_change.h"
+#include "editor/list_view_model.h"
+#include "textformat/fields.h"
 
 namespace chanora {
 namespace {
 
-constexpr std::size_t kStride = 18;
-constexpr std::size_t kNameCell = 4;
+using Dialog = AnalogChannelDialog;
 
-constexpr const char* kDegreeError = "Degree format ERROR!!!";
+constexpr const char* kEditTitle = "Analog Channel Setting...Adjust, New, Delete";
+constexpr const char* kNewTitle = "Setting Analog Channel....New";
 constexpr const char* kNotFound = "Error : Can not find current analog channel";
-constexpr const char* kNoSatellite = "Satellite not selected!";
+
+// The dialog's values stand in for record cells from the frequency on.
+constexpr std::size_t kFirstDialogCell = analog_field::kFrequency;
 
 std::optional<int> PositionOf(std::span<const std::string_view> words, std::string_view word) {
   auto it = std::find(words.begin(), words.end(), word);
@@ -27,45 +31,31 @@ std::optional<int> PositionOf(std::span<const std::string_view> words, std::stri
   return static_cast<int>(it - words.begin());
 }
 
-std::optional<std::string_view> WordAt(std::span<const std::string_view> words, int position) {
+std::optional<std::string> WordAt(std::span<const std::string_view> words, int position) {
   if (position < 0 || static_cast<std::size_t>(position) >= words.size()) return std::nullopt;
-  return words[static_cast<std::size_t>(position)];
+  return std::string(words[static_cast<std::size_t>(position)]);
 }
 
-// The SAT index to save: that of the chosen satellite, else `fallback` (the
-// row's own when editing); nothing when there is neither.
-std::optional<std::string> ChosenSatIndex(const LineList& list, const SectionMap& sections,
-                                          const AnalogChannelValues& values,
-                                          const std::optional<std::string>& fallback, Reporter& reporter) {
-  if (values.satellite) {
-    if (*values.satellite < sections.RecordCount(SectionKind::Satellite)) {
-      return list[sections.RecordStart(SectionKind::Satellite, *values.satellite)];
-    }
-  } else if (fallback) {
-    return fallback;
-  }
-  reporter.Message(kNoSatellite);
-  return std::nullopt;
-}
-
-// Record cells 2 to 17 from the dialog, after checking that each can be
-// written; nothing (and the message shown) when one cannot. The name is only
-// checked when it is to be written: a stored name stays as it is.
-std::optional<std::vector<std::string>> TakenCells(const AnalogChannelValues& values, bool checkName,
-                                                   Reporter& reporter) {
+// Record cells from the frequency to the blank, from the dialog, after
+// checking that each can be written; nothing (and the message shown) when
+// one cannot. The name is only checked when it is to be written: a stored
+// name stays as it is.
+std::optional<std::vector<std::string>> TakenCells(const Dialog& dialog, bool checkName, Reporter& reporter) {
   const auto& widths = InfoOf(SectionKind::Analog).widths;
-  auto width = [&](std::size_t cell) { return static_cast<std::size_t>(widths[cell]); };
-  const std::string name = NormalizedText(values.name);
+  auto width = [&](std::size_t field) { return static_cast<std::size_t>(widths[field]); };
+  const std::string name = NormalizedText(dialog.name);
   auto problem = checkName ? NameCellProblem("Name", name) : std::nullopt;
-  if (!problem) problem = FrequencyCellProblem("Frequency", values.frequency, false);
-  if (!problem) problem = WordCellProblem("Threshold", values.threshold, width(7), false);
-  if (!problem) problem = WordCellProblem("Contrast", values.contrast, width(8), false);
-  if (!problem) problem = WordCellProblem("Audio Freq LEFT", values.audioLeft, width(11), false);
-  if (!problem) problem = WordCellProblem("Audio Freq RIGHT", values.audioRight, width(12), false);
-  const auto decoder = WordAt(kAnalogDecoderOutputs, values.decoderOutput);
-  const auto audioMode = WordAt(kAnalogAudioModes, values.audioMode);
-  const auto bandWidth = WordAt(kAnalogBandWidths, values.bandWidth);
-  const auto deEmphasis = WordAt(kAnalogDeEmphases, values.deEmphasis);
+  if (!problem) problem = FrequencyCellProblem("Frequency", dialog.frequency, false);
+  if (!problem) problem = WordCellProblem("Threshold", dialog.threshold, width(analog_field::kThreshold), false);
+  if (!problem) problem = WordCellProblem("Contrast", dialog.contrast, width(analog_field::kContrast), false);
+  if (!problem) problem = WordCellProblem("Audio Freq LEFT", dialog.audioLeft, width(analog_field::kAudioLeft), false);
+  if (!problem) {
+    problem = WordCellProblem("Audio Freq RIGHT", dialog.audioRight, width(analog_field::kAudioRight), false);
+  }
+  const auto decoder = WordAt(kDecoderOutputs, dialog.decoderOutput);
+  const auto audioMode = WordAt(kAudioModes, dialog.audioMode);
+  const auto bandWidth = WordAt(kBandWidths, dialog.bandWidth);
+  const auto deEmphasis = WordAt(kDeEmphases, dialog.deEmphasis);
   if (!problem && !decoder) problem = "Decoder Output not selected!";
   if (!problem && !audioMode) problem = "Audio Mode not selected!";
   if (!problem && !bandWidth) problem = "Band Width not selected!";
@@ -74,232 +64,214 @@ std::optional<std::vector<std::string>> TakenCells(const AnalogChannelValues& va
     reporter.Message(*problem);
     return std::nullopt;
   }
-  using V = AnalogChannelValues;
+  // Neither button of a pair saves the second word.
   return std::vector<std::string>{
-      values.frequency,
-      values.band == V::Band::C ? "C" : "KU",
+      dialog.frequency,
+      std::string(kSignalBands[dialog.band == Dialog::Band::C ? 0 : 1]),
       name,
-      values.videoBand == 1 ? "27MHz" : "18MHz",
-      values.polarity == V::Polarity::Horizontal ? "H" : "V",
-      values.threshold,
-      values.contrast,
-      std::string(*decoder),
-      std::string(*audioMode),
-      values.audioLeft,
-      values.audioRight,
-      std::string(*bandWidth),
-      values.dnr == V::Dnr::Yes ? "Y" : "N",
-      std::string(*deEmphasis),
-      values.type == V::Type::TV ? "TV" : "RADIO",
+      std::string(kVideoBands[dialog.videoBand == 1 ? 1 : 0]),
+      dialog.polarity == Dialog::Polarity::Horizontal ? "H" : "V",
+      dialog.threshold,
+      dialog.contrast,
+      *decoder,
+      *audioMode,
+      dialog.audioLeft,
+      dialog.audioRight,
+      *bandWidth,
+      dialog.dnr == Dialog::Dnr::Yes ? "Y" : "N",
+      *deEmphasis,
+      std::string(kServiceTypes[dialog.type == Dialog::Type::TV ? 0 : 1]),
       "N",
   };
 }
 
-void Finish(ListViewModel& model) {
-  model.RenumberAndRebuild();
-  model.modified = true;
+// Reads a drop-down word of the row: its position, or the message and
+// nothing when it is not in the list.
+bool ListPosition(std::span<const std::string_view> words, std::string_view word, const char* message, int& position,
+                  Reporter& reporter) {
+  const auto found = PositionOf(words, word);
+  if (!found) {
+    reporter.Message(message);
+    return false;
+  }
+  position = *found;
+  return true;
+}
+
+bool InsertNullAfter(ListViewModel& model, std::size_t record) {
+  const std::vector<std::string> null = NullRecordLike(model.List(), SectionKind::Analog, record);
+  ListChange change(model, "Setting channel");
+  LineList& list = change.List();
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(record + null.size()), null.begin(), null.end());
+  change.Commit();
+  return true;
+}
+
+bool DeleteRecord(ListViewModel& model, std::size_t record, Reporter& reporter) {
+  if (reporter.Ask("Really Wnat to Delete this channel", "Delete", Buttons::YesNo) != Answer::Yes) return false;
+  const auto first = static_cast<std::ptrdiff_t>(record);
+  const auto stride = static_cast<std::ptrdiff_t>(InfoOf(SectionKind::Analog).fieldCount);
+  ListChange change(model, "Setting channel");
+  LineList& list = change.List();
+  list.erase(list.begin() + first, list.begin() + first + stride);
+  change.Commit();
+  return true;
+}
+
+// Ok on the channel's own name: the record is written in place, its stored
+// name kept in its letter case.
+bool WriteInPlace(ListViewModel& model, std::size_t record, const Dialog& dialog, const std::string& satIndex,
+                  Reporter& reporter) {
+  auto cells = TakenCells(dialog, false, reporter);
+  if (!cells) return false;
+  const LineList& list = model.List();
+  (*cells)[analog_field::kName - kFirstDialogCell] = list[record + analog_field::kName];
+  cells->insert(cells->begin(), satIndex);
+  const auto written = list.begin() + static_cast<std::ptrdiff_t>(record + analog_field::kSatIndex);
+  if (std::equal(cells->begin(), cells->end(), written)) return false;  // nothing to change
+  ListChange change(model, "Setting channel");
+  std::copy(cells->begin(), cells->end(), change.List().begin() + (written - list.begin()));
+  change.Commit();
+  return true;
+}
+
+// Appends a channel as the last of the section, with the given Index.
+bool Append(ListViewModel& model, std::string index, const std::string& satIndex, const Dialog& dialog,
+            const std::string& undoName, Reporter& reporter) {
+  auto cells = TakenCells(dialog, true, reporter);
+  if (!cells) return false;
+  cells->insert(cells->begin(), {std::move(index), satIndex});
+  const std::size_t end = model.Sections().Span(SectionKind::Analog)->end;
+  ListChange change(model, undoName);
+  LineList& list = change.List();
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(end), cells->begin(), cells->end());
+  change.Commit();
+  return true;
 }
 
 }  // namespace
 
-std::optional<AnalogChannelValues> FillAnalogChannelEdit(const ListViewModel& model, std::size_t row,
+std::optional<AnalogChannelDialog> OpenAnalogChannelEdit(const ListViewModel& model, std::size_t row,
                                                          Reporter& reporter) {
-  const RowTable& table = model.rows.analog;
+  const RowTable& table = model.Rows().analog;
   if (row >= table.RowCount()) return std::nullopt;
-  auto cell = [&](int column) { return std::string(table.Cell(model.list, row, column)); };
-  using V = AnalogChannelValues;
-  V values;
-  values.title = kAnalogEditTitle;
-  values.rowIndex = cell(0);
-  values.rowSatIndex = cell(1);
-  values.rowType = cell(16);
-  values.frequency = cell(2);
-  values.name = cell(4);
-  values.threshold = cell(7);
-  values.contrast = cell(8);
-  values.audioLeft = cell(11);
-  values.audioRight = cell(12);
+  auto cell = [&](std::size_t column) { return std::string(table.Cell(model.List(), row, column)); };
+  Dialog dialog;
+  dialog.title = kEditTitle;
+  dialog.frequency = cell(analog_field::kFrequency);
+  dialog.name = cell(analog_field::kName);
+  dialog.threshold = cell(analog_field::kThreshold);
+  dialog.contrast = cell(analog_field::kContrast);
+  dialog.audioLeft = cell(analog_field::kAudioLeft);
+  dialog.audioRight = cell(analog_field::kAudioRight);
 
   // Checked in column order: a word the dialog cannot show either refuses
   // the edit or only leaves its radio pair unselected.
-  const std::string band = cell(3);
-  values.band = band == "C" ? V::Band::C : band == "KU" ? V::Band::KU : V::Band::Neither;
-  if (values.band == V::Band::Neither) reporter.Message("Signal Band Must Be 'C' or 'Ku' Band");
-  auto listPosition = [&](std::span<const std::string_view> words, int column, const char* message, int& position) {
-    const auto found = PositionOf(words, cell(column));
-    if (!found) {
-      reporter.Message(message);
-      return false;
-    }
-    position = *found;
-    return true;
-  };
-  if (!listPosition(kAnalogVideoBands, 5, "Video Band must be '18MHz' or '27MHz' ", values.videoBand)) {
+  const std::string band = cell(analog_field::kSignalBand);
+  dialog.band = band == kSignalBands[0]   ? Dialog::Band::C
+                : band == kSignalBands[1] ? Dialog::Band::KU
+                                          : Dialog::Band::Neither;
+  if (dialog.band == Dialog::Band::Neither) reporter.Message("Signal Band Must Be 'C' or 'Ku' Band");
+  if (!ListPosition(kVideoBands, cell(analog_field::kVideoBand), "Video Band must be '18MHz' or '27MHz' ",
+                    dialog.videoBand, reporter)) {
     return std::nullopt;
   }
-  const std::string polarity = cell(6);
+  const std::string polarity = cell(analog_field::kPolarization);
   if (polarity != "H" && polarity != "V") {
     reporter.Message("Polarization type must be 'H'(horizontal) or 'V'(vertical) ");
     return std::nullopt;
   }
-  values.polarity = polarity == "H" ? V::Polarity::Horizontal : V::Polarity::Vertical;
-  if (!listPosition(kAnalogDecoderOutputs, 9,
+  dialog.polarity = polarity == "H" ? Dialog::Polarity::Horizontal : Dialog::Polarity::Vertical;
+  if (!ListPosition(kDecoderOutputs, cell(analog_field::kDecoderOutput),
                     "Output Decoder type must be 'CVBS' or 'DEEMP_CVBS' or 'BASEBAND' or 'CANAL' ",
-                    values.decoderOutput) ||
-      !listPosition(kAnalogAudioModes, 10, "Audio Mode type must be 'STEREO' or 'MONO_LEFT' or 'MONO_RIGHT' ",
-                    values.audioMode) ||
-      !listPosition(kAnalogBandWidths, 13, "Band Width type must be '130' or '180' or '280' or '300' or '400' ",
-                    values.bandWidth)) {
+                    dialog.decoderOutput, reporter) ||
+      !ListPosition(kAudioModes, cell(analog_field::kAudioMode),
+                    "Audio Mode type must be 'STEREO' or 'MONO_LEFT' or 'MONO_RIGHT' ", dialog.audioMode, reporter) ||
+      !ListPosition(kBandWidths, cell(analog_field::kBandWidth),
+                    "Band Width type must be '130' or '180' or '280' or '300' or '400' ", dialog.bandWidth, reporter)) {
     return std::nullopt;
   }
-  const std::string dnr = cell(14);
-  values.dnr = dnr == "Y" ? V::Dnr::Yes : dnr == "N" ? V::Dnr::No : V::Dnr::Neither;
-  if (values.dnr == V::Dnr::Neither) reporter.Message("Panda Must Be 'Y'(Yes) or 'N'(No) ");
-  if (!listPosition(kAnalogDeEmphases, 15, "De-empasis type must be 'NO_DEEMP' or 'U50' or 'U75' or 'J17' ",
-                    values.deEmphasis)) {
+  const std::string dnr = cell(analog_field::kDnr);
+  dialog.dnr = dnr == "Y" ? Dialog::Dnr::Yes : dnr == "N" ? Dialog::Dnr::No : Dialog::Dnr::Neither;
+  if (dialog.dnr == Dialog::Dnr::Neither) reporter.Message("Panda Must Be 'Y'(Yes) or 'N'(No) ");
+  if (!ListPosition(kDeEmphases, cell(analog_field::kDeEmphasis),
+                    "De-empasis type must be 'NO_DEEMP' or 'U50' or 'U75' or 'J17' ", dialog.deEmphasis, reporter)) {
     return std::nullopt;
   }
-  values.type = values.rowType == "TV" ? V::Type::TV : values.rowType == "RADIO" ? V::Type::Radio : V::Type::Neither;
-  if (values.type == V::Type::Neither) reporter.Message("TV/Radio Type Must Be 'TV' or 'Radio' ");
+  const std::string type = cell(analog_field::kType);
+  dialog.type = type == kServiceTypes[0]   ? Dialog::Type::TV
+                : type == kServiceTypes[1] ? Dialog::Type::Radio
+                                           : Dialog::Type::Neither;
+  if (dialog.type == Dialog::Type::Neither) reporter.Message("TV/Radio Type Must Be 'TV' or 'Radio' ");
 
-  const SectionMap sections(model.list);
-  values.satelliteNames = SatelliteNames(model.list, sections);
-  values.satellite = SatelliteOfIndex(model.list, sections, values.rowSatIndex);
-  values.lnbHigh = cell(19);
-  values.lnbLow = cell(20);
-  values.position = cell(21);
-  // A channel whose satellite is missing has no degree to show, and can
-  // still be edited.
-  if (values.satellite && !ConvertDegree(cell(22), values.degree, true, reporter)) {
-    reporter.Message(kDegreeError);
-    return std::nullopt;
-  }
-  return values;
+  auto satellite = ChannelSatellite(model, cell(analog_field::kSatIndex), cell(analog_row::kDegree), reporter);
+  if (!satellite) return std::nullopt;
+  dialog.satellite = std::move(*satellite);
+  return dialog;
 }
 
-void ChooseAnalogSatellite(const ListViewModel& model, AnalogChannelValues& values, std::size_t satellite,
-                           Reporter& reporter) {
-  const SectionMap sections(model.list);
-  if (satellite >= sections.RecordCount(SectionKind::Satellite)) return;
-  values.satellite = satellite;
-  const std::size_t start = sections.RecordStart(SectionKind::Satellite, satellite);
-  std::string degree;
-  if (!ConvertDegree(model.list[start + 6], degree, true, reporter)) {
-    reporter.Message(kDegreeError);
-    return;
-  }
-  values.lnbHigh = model.list[start + 3];
-  values.lnbLow = model.list[start + 4];
-  values.position = model.list[start + 5];
-  values.degree = degree;
+AnalogChannelDialog OpenNewAnalogChannel(const ListViewModel& model, Reporter& reporter) {
+  Dialog dialog;
+  dialog.title = kNewTitle;
+  dialog.isNew = true;
+  dialog.satellite = FirstSatellite(model, reporter);
+  return dialog;
 }
 
-int ApplyAnalogChannelEdit(ListViewModel& model, const AnalogChannelValues& values, AnalogEditAction action,
-                           Reporter& reporter) {
-  LineList& list = model.list;
-  const SectionMap sections(list);
+bool ApplyAnalogChannelEdit(ListViewModel& model, std::size_t row, const AnalogChannelDialog& dialog,
+                            AnalogEditAction action, Reporter& reporter) {
+  const RowTable& rows = model.Rows().analog;
+  if (row >= rows.RowCount()) return false;
+  const LineList& list = model.List();
+  const SectionMap& sections = model.Sections();
+  const auto record =
+      FindRecordByIndex(list, sections, SectionKind::Analog, rows.Cell(list, row, analog_field::kIndex));
   if (action == AnalogEditAction::InsertNull) {
-    const auto record = FindRecordByIndex(list, sections, SectionKind::Analog, values.rowIndex);
-    if (!record) {
-      reporter.Message(kNotFound);
-      return 0;
-    }
-    const auto null = NullRecord(SectionKind::Analog, {}, values.rowSatIndex, values.rowType);
-    list.insert(list.begin() + static_cast<std::ptrdiff_t>(*record + kStride), null.begin(), null.end());
-    Finish(model);
-    return 1;
+    if (!record) reporter.Message(kNotFound);
+    return record && InsertNullAfter(model, *record);
   }
 
-  // The degree is only checked, never stored; without a satellite there is
-  // none to check.
-  std::string storedDegree;
-  if (values.satellite && !ConvertDegree(values.degree, storedDegree, false, reporter)) {
-    reporter.Message(kDegreeError);
-    return 0;
-  }
-  const auto satIndex = ChosenSatIndex(list, sections, values, values.rowSatIndex, reporter);
-  if (!satIndex) return 0;
-  const auto record = FindRecordByIndex(list, sections, SectionKind::Analog, values.rowIndex);
+  if (!DegreeAccepted(dialog.satellite, reporter)) return false;
+  const std::string rowSatIndex(rows.Cell(list, row, analog_field::kSatIndex));
+  const auto satIndex = SatIndexToSave(model, dialog.satellite, rowSatIndex, reporter);
+  if (!satIndex) return false;
   if (!record) {
     reporter.Message(kNotFound);
-    return 0;
+    return false;
   }
-  const auto at = [&](std::size_t cell) { return list.begin() + static_cast<std::ptrdiff_t>(*record + cell); };
-  const std::string newName = NormalizedText(values.name);
-
-  if (NormalizedText(list[*record + kNameCell]) == newName) {
-    if (action == AnalogEditAction::Delete) {
-      if (reporter.Ask("Really Wnat to Delete this channel", "Delete", Buttons::YesNo) != Answer::Yes) return 0;
-      list.erase(at(0), at(kStride));
-      Finish(model);
-      return 1;
-    }
-    auto cells = TakenCells(values, false, reporter);
-    if (!cells) return 0;
-    // The stored name keeps its letter case.
-    (*cells)[kNameCell - 2] = list[*record + kNameCell];
-    list[*record + 1] = *satIndex;
-    std::copy(cells->begin(), cells->end(), at(2));
-    Finish(model);
-    return 1;
+  const std::string newName = NormalizedText(dialog.name);
+  if (NormalizedText(list[*record + analog_field::kName]) == newName) {
+    if (action == AnalogEditAction::Delete) return DeleteRecord(model, *record, reporter);
+    return WriteInPlace(model, *record, dialog, *satIndex, reporter);
   }
 
-  // Another name makes another channel; the edited one stays.
+  // Another name makes another channel; the edited one stays. The stored
+  // names are compared in upper case as they stand, blanks and all.
   for (std::size_t k = 0; k < sections.RecordCount(SectionKind::Analog); ++k) {
-    if (NormalizedText(list[sections.RecordStart(SectionKind::Analog, k) + kNameCell]) == newName) {
+    if (UpperCase(list[sections.RecordStart(SectionKind::Analog, k) + analog_field::kName]) == newName) {
       reporter.Message(FormatText("Same analog channel Name exist!!!\r\nName is \"%s \" ", newName.c_str()));
-      return 0;
+      return false;
     }
   }
   if (action == AnalogEditAction::Delete) {
     reporter.Message("Not Exist matched channel");
-    return 0;
+    return false;
   }
-  auto cells = TakenCells(values, true, reporter);
-  if (!cells) return 0;
-  cells->insert(cells->begin(), {std::to_string(LargestIndex(list, sections, {SectionKind::Analog}) + 1), *satIndex});
-  list.insert(list.begin() + static_cast<std::ptrdiff_t>(sections.Span(SectionKind::Analog)->end), cells->begin(), cells->end());
-  Finish(model);
-  return 1;
+  const std::string index = std::to_string(LargestIndex(list, sections, {SectionKind::Analog}) + 1);
+  return Append(model, index, *satIndex, dialog, "Setting channel", reporter);
 }
 
-AnalogChannelValues NewAnalogChannelDefaults(const ListViewModel& model, Reporter& reporter) {
-  AnalogChannelValues values;
-  values.title = kAnalogNewTitle;
-  values.isNew = true;
-  const SectionMap sections(model.list);
-  values.satelliteNames = SatelliteNames(model.list, sections);
-  if (!values.satelliteNames.empty()) ChooseAnalogSatellite(model, values, 0, reporter);
-  return values;
-}
-
-int ApplyNewAnalogChannel(ListViewModel& model, const AnalogChannelValues& values, Reporter& reporter) {
-  model.RecordUndo("New Ana Channel");
-  if (TrimBlanks(values.frequency).empty()) {
+bool ApplyNewAnalogChannel(ListViewModel& model, const AnalogChannelDialog& dialog, Reporter& reporter) {
+  if (TrimBlanks(dialog.frequency).empty()) {
     reporter.Message("Frequency not filled!");
-    return 0;
+    return false;
   }
-  LineList& list = model.list;
-  const SectionMap sections(list);
-  // Refused below without a change: the undo record goes again.
-  const auto analog = sections.Span(SectionKind::Analog);
-  if (!analog) {
-    const bool hasStart = std::find(list.begin(), list.end(), StartMarker(SectionKind::Analog)) != list.end();
-    reporter.Message(
-        FormatText("Can't find \" %s \" ", (hasStart ? EndMarker(SectionKind::Analog) : StartMarker(SectionKind::Analog)).c_str()));
-    model.DiscardNewestUndo();
-    return 0;
+  if (auto missing = model.Sections().MissingMarkerMessage(SectionKind::Analog)) {
+    reporter.Message(*missing);
+    return false;
   }
-  const auto satIndex = ChosenSatIndex(list, sections, values, std::nullopt, reporter);
-  auto cells = satIndex ? TakenCells(values, true, reporter) : std::nullopt;
-  if (!cells) {
-    model.DiscardNewestUndo();
-    return 0;
-  }
-  cells->insert(cells->begin(), {"1", *satIndex});
-  list.insert(list.begin() + static_cast<std::ptrdiff_t>(analog->end), cells->begin(), cells->end());
-  Finish(model);
-  return 1;
+  const auto satIndex = SatIndexToSave(model, dialog.satellite, std::nullopt, reporter);
+  return satIndex && Append(model, "1", *satIndex, dialog, "New Ana Channel", reporter);
 }
 
 }  // namespace chanora

@@ -8,8 +8,7 @@
 
 namespace chanora {
 
-void RenumberChannels(LineList& list) {
-  const SectionMap sections(list);
+void RenumberChannels(LineList& list, const SectionMap& sections) {
   int number = 0;
   auto renumber = [&](SectionKind kind) {
     for (std::size_t record = 0; record < sections.RecordCount(kind); ++record) {
@@ -22,23 +21,25 @@ void RenumberChannels(LineList& list) {
   renumber(SectionKind::Analog);
 }
 
-std::vector<std::string> NullRecord(SectionKind kind, std::string_view tpIndex, std::string_view satIndex,
-                                    std::string_view type) {
-  const std::string tp(tpIndex);
-  const std::string sat(satIndex);
+std::vector<std::string> NullRecordLike(const LineList& list, SectionKind kind, std::size_t start) {
+  auto cell = [&](std::size_t field) { return list[start + field]; };
   switch (kind) {
     case SectionKind::Channel:
-      return {"1", tp, sat, "0000", std::string(type), "_", "1", "Y"};
+      return {"1", cell(channel_field::kTpIndex), cell(channel_field::kSatIndex), "0000", cell(channel_field::kType),
+              "_", "1", "Y"};
     case SectionKind::ChannelPid:
-      return {"1", tp, sat, NormalizedText(type), "_", "   0", "   0", "   0", "1", "Y"};
+      return {"1", cell(pid_channel_field::kTpIndex), cell(pid_channel_field::kSatIndex),
+              NormalizedText(cell(pid_channel_field::kType)), "_", "   0", "   0", "   0", "1", "Y"};
     default:
-      return {"1",      sat,      "0000", "C",    "_",   "27MHz", "H",   "1",              "5",
-              "CVBS",   "STEREO", "0000", "0000", "130", "Y",     "U50", std::string(type), "Y"};
+      return {"1",    cell(analog_field::kSatIndex), "0000", "C",    "_",   "27MHz", "H",   "1",
+              "5",    "CVBS",   "STEREO", "0000", "0000", "130", "Y",   "U50", cell(analog_field::kType), "Y"};
   }
 }
 
-std::string NormalizedText(std::string_view text) {
-  std::string upper(TrimBlanks(text));
+std::string NormalizedText(std::string_view text) { return UpperCase(TrimBlanks(text)); }
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return upper;
 }
@@ -65,7 +66,7 @@ long long LargestIndex(const LineList& list, const SectionMap& sections, std::in
 std::vector<std::string> SatelliteNames(const LineList& list, const SectionMap& sections) {
   std::vector<std::string> names;
   for (std::size_t record = 0; record < sections.RecordCount(SectionKind::Satellite); ++record) {
-    names.push_back(list[sections.RecordStart(SectionKind::Satellite, record) + 1]);
+    names.push_back(list[sections.RecordStart(SectionKind::Satellite, record) + satellite_field::kName]);
   }
   return names;
 }

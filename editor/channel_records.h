@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "textformat/fields.h"
 #include "textformat/line_list.h"
 
 namespace chanora {
@@ -15,16 +16,17 @@ class SectionMap;
 
 // Index cells become 1, 2, ... : the digital channels first, the PID
 // channels going on with the count, the analog channels from 1 again.
-void RenumberChannels(LineList& list);
+void RenumberChannels(LineList& list, const SectionMap& sections);
 
-// The placeholder record that Insert Null puts after a model channel: the
-// model's TP, satellite and type, blank. A null digital channel has service
-// id 0 and is dropped when the list is read again.
-std::vector<std::string> NullRecord(SectionKind kind, std::string_view tpIndex, std::string_view satIndex,
-                                    std::string_view type);
+// The placeholder record that Insert Null puts after a model channel, the
+// record of `kind` at `start`: the model's TP, satellite and type, blank. A
+// null digital channel has service id 0 and is dropped when the list is read
+// again.
+std::vector<std::string> NullRecordLike(const LineList& list, SectionKind kind, std::size_t start);
 
 // Upper case, blanks removed at both ends: how names and types compare.
 std::string NormalizedText(std::string_view text);
+std::string UpperCase(std::string_view text);
 
 // The first cell of the first record of `kind` whose Index is `index`,
 // compared as text.

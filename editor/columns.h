@@ -26,10 +26,4 @@ std::span<const Column> SectionColumns(SectionKind kind);
 std::span<const ChannelColumn> DigitalViewColumns();  // 20
 std::span<const ChannelColumn> AnalogViewColumns();   // 23
 
-// Where the Type cell stands in a row of each channel view.
-inline constexpr int kDigitalTypeColumn = 4;
-inline constexpr int kAnalogTypeColumn = 16;
-// The Degree column of the Satellite List, shown in display form.
-inline constexpr int kSatelliteDegreeColumn = 6;
-
 }  // namespace chanora

@@ -15,6 +15,9 @@ class Reporter;
 std::optional<std::string> DegreeToDisplay(std::string_view stored);
 std::optional<std::string> DegreeToStored(std::string_view display);
 
+// What the dialogs add after a degree that does not convert.
+inline constexpr const char* kDegreeFormatError = "Degree format ERROR!!!";
+
 // Either direction, showing "ERROR in converting degree format!!!" on
 // failure and leaving `output` as it was.
 bool ConvertDegree(std::string_view input, std::string& output, bool toDisplay, Reporter& reporter);

@@ -4,21 +4,21 @@
 #include <array>
 #include <string_view>
 #include <utility>
+#include <vector>
 
-#include "editor/cell_checks.h"
-#include "editor/channel_records.h"
-#include "editor/degree.h"
-#include "editor/list_view_model.h"
-#include "editor/section_map.h"
 #include "base/reporter.h"
 #include "base/text_conversion.h"
+#include "editor/cell_checks.h"
+#include "editor/channel_records.h"
+#include "editor/list_change.h"
+#include "editor/list_view_model.h"
+#include "textformat/fields.h"
 
 namespace chanora {
 namespace {
 
 constexpr const char* kEditTitle = "Digital Channel Setting...Adjust, New, Delete";
 constexpr const char* kNewTitle = "Setting Digital Channel....New";
-constexpr const char* kDegreeError = "Degree format ERROR!!!";
 constexpr const char* kZeroServiceId = "CANCELED : SvcId nust not be zero!!!";
 constexpr const char* kKindError = "ERROR:When PID Value is filled, SvcID must not fill!!";
 constexpr const char* kNoCurrentTp = "Error on current TP index";
@@ -26,7 +26,6 @@ constexpr const char* kSameServiceId =
     "ERROR : Channel Having Same SvcId,Tp Value EXIST!\r\nTo Edit,Change SvcId or TP Value!!";
 constexpr const char* kSameIndexTwice =
     "ERROR:Digital channel and Digital PID channel have a same svc index.\r\n It must be defferenet!!";
-constexpr const char* kNoSatellite = "Satellite not selected!";
 constexpr const char* kNoFreeTpIndex = "No Digital TP index left (0 to 4999)!!!";
 
 constexpr std::size_t kActiveAudioWidth = 6;
@@ -35,32 +34,11 @@ constexpr long long kMaxTpIndex = 4999;
 // Frequencies and symbol rates this close are taken for the same TP.
 constexpr long long kNearDistance = 5;
 
-// Cells of a digital channel view row.
-enum RowCell {
-  kRowIndex = 0,
-  kRowTp = 1,
-  kRowSat = 2,
-  kRowServiceId = 3,
-  kRowType = 4,
-  kRowName = 5,
-  kRowVideoPid = 6,
-  kRowAudioPid = 7,
-  kRowPcrPid = 8,
-  kRowActiveAudio = 9,
-  kRowFrequency = 11,
-  kRowSymbolRate = 12,
-  kRowPolarization = 13,
-  kRowBouquet = 14,
-  kRowLnbHigh = 16,
-  kRowLnbLow = 17,
-  kRowPosition = 18,
-  kRowDegree = 19,
-};
-
-// Cells of a DIGITAL TP record.
-constexpr std::size_t kTpSat = 1, kTpFrequency = 2, kTpSymbolRate = 3, kTpPolarization = 4, kTpBouquet = 5;
-
 std::string Trimmed(std::string_view text) { return std::string(TrimBlanks(text)); }
+
+const char* NotFoundMessage(SectionKind kind) {
+  return kind == SectionKind::Channel ? "Error: Can't finde Current Channel" : "Error: Can't finde Current channel_pid";
+}
 
 // Shows the first problem, if any; true when there was none.
 bool Writable(std::optional<std::string> problem, Reporter& reporter) {
@@ -130,8 +108,9 @@ TpValues TpValuesOf(const DigitalChannelDialog& dialog, std::string satIndex) {
 }
 
 bool SameTp(const LineList& list, std::size_t tp, const TpValues& values) {
-  return list[tp + kTpFrequency] == values.frequency && list[tp + kTpSymbolRate] == values.symbolRate &&
-         list[tp + kTpPolarization] == values.polarization;
+  return list[tp + digital_tp_field::kFrequency] == values.frequency &&
+         list[tp + digital_tp_field::kSymbolRate] == values.symbolRate &&
+         list[tp + digital_tp_field::kPolarization] == values.polarization;
 }
 
 bool Near(std::string_view a, std::string_view b) {
@@ -140,70 +119,67 @@ bool Near(std::string_view a, std::string_view b) {
 }
 
 bool NearTp(const LineList& list, std::size_t tp, const TpValues& values) {
-  return Near(list[tp + kTpFrequency], values.frequency) && Near(list[tp + kTpSymbolRate], values.symbolRate) &&
-         list[tp + kTpPolarization] == values.polarization;
+  return Near(list[tp + digital_tp_field::kFrequency], values.frequency) &&
+         Near(list[tp + digital_tp_field::kSymbolRate], values.symbolRate) &&
+         list[tp + digital_tp_field::kPolarization] == values.polarization;
 }
 
 std::string ReplaceQuestion(const LineList& list, std::size_t tp) {
   return "Most alike TP exist, Replace with founded TP?" + std::string("\r\n\r\nfounded TP's information:") +
-         FormatText("\r\nFreguency   : %s", list[tp + kTpFrequency].c_str()) +
-         FormatText("\r\nSymbol Rate : %s", list[tp + kTpSymbolRate].c_str()) + "\r\nPolarization :" +
-         (list[tp + kTpPolarization] == "H" ? "Horizontal" : "Vertical") + "\r\n" +
+         FormatText("\r\nFreguency   : %s", list[tp + digital_tp_field::kFrequency].c_str()) +
+         FormatText("\r\nSymbol Rate : %s", list[tp + digital_tp_field::kSymbolRate].c_str()) + "\r\nPolarization :" +
+         (list[tp + digital_tp_field::kPolarization] == "H" ? "Horizontal" : "Vertical") + "\r\n" +
          "\r\nYES\t\t=> REPLACE with founded TP" + "\r\nNO\t\t=> Make NEW TP" + "\r\nCANCEL\t=> Cancel";
 }
 
 // Which DIGITAL TP record the channel ends up on.
 struct TpChoice {
-  enum Kind { Keep, Existing, New, Refused } kind = Refused;
+  enum class Kind { Keep, Existing, New, Refused };
+  Kind kind = Kind::Refused;
   std::size_t start = 0;  // Keep, Existing: the TP record
   std::string index;      // Existing, New: the TP's Index
 };
 
 // Decides the TP, asking about a near one; writes nothing. `current` is the
 // channel's TP when it keeps its satellite; a new channel has none.
-TpChoice ChooseTp(const LineList& list, const SectionMap& sections, Reporter& reporter,
-                  std::optional<std::size_t> current, bool satelliteChanged, const TpValues& values) {
-  TpChoice choice;
+TpChoice ChooseTp(const ListViewModel& model, std::optional<std::size_t> current, bool satelliteChanged,
+                  const TpValues& values, Reporter& reporter) {
+  const LineList& list = model.List();
+  const SectionMap& sections = model.Sections();
   if (current && !satelliteChanged && (SameTp(list, *current, values) || NearTp(list, *current, values))) {
-    choice.kind = TpChoice::Keep;
-    choice.start = *current;
-    return choice;
+    return {TpChoice::Kind::Keep, *current, {}};
   }
   auto firstOther = [&](auto matches) -> std::optional<std::size_t> {
     for (std::size_t record = 0; record < sections.RecordCount(SectionKind::Digital); ++record) {
       const std::size_t tp = sections.RecordStart(SectionKind::Digital, record);
-      if (tp != current && list[tp + kTpSat] == values.satIndex && matches(tp)) return tp;
+      if (tp != current && list[tp + digital_tp_field::kSatIndex] == values.satIndex && matches(tp)) return tp;
     }
     return std::nullopt;
   };
   if (auto exact = firstOther([&](std::size_t tp) { return SameTp(list, tp, values); })) {
-    choice = {TpChoice::Existing, *exact, list[*exact]};
-    return choice;
+    return {TpChoice::Kind::Existing, *exact, list[*exact]};
   }
   // From here the user's values may become a new TP: they must be writable
   // before the user is asked anything.
   auto problem = FrequencyCellProblem("Frequency", values.frequency, false);
   if (!problem) problem = FrequencyCellProblem("Symbol Rate", values.symbolRate, false);
-  if (!Writable(std::move(problem), reporter) || !BouquetWritable(values.bouquet, reporter)) return choice;
+  if (!Writable(std::move(problem), reporter) || !BouquetWritable(values.bouquet, reporter)) return {};
   const long long newIndex = LargestIndex(list, sections, {SectionKind::Digital}) + 1;
   if (auto near = firstOther([&](std::size_t tp) { return NearTp(list, tp, values); })) {
     switch (reporter.Ask(ReplaceQuestion(list, *near), "REPLACE", Buttons::YesNoCancel)) {
       case Answer::Yes:
-        choice = {TpChoice::Existing, *near, list[*near]};
-        return choice;
+        return {TpChoice::Kind::Existing, *near, list[*near]};
       case Answer::Cancel:
-        return choice;
+        return {};
       case Answer::No:
         break;
     }
   }
   if (newIndex > kMaxTpIndex) {
     reporter.Message(kNoFreeTpIndex);
-    return choice;
+    return {};
   }
-  choice.kind = TpChoice::New;
-  choice.index = std::to_string(newIndex);
-  return choice;
+  return {TpChoice::Kind::New, 0, std::to_string(newIndex)};
 }
 
 // The cells of the channel record after its Index.
@@ -219,182 +195,162 @@ std::vector<std::string> ChannelCells(const DigitalChannelDialog& dialog, const 
 
 // Another channel on the target TP (TP indexes compared as numbers, so 07 is
 // 7) that has the same service id.
-bool ServiceIdTakenOnTp(const LineList& list, const SectionMap& sections, std::optional<std::size_t> edited,
-                        const std::string& tpIndex, const std::string& serviceId) {
+bool ServiceIdTakenOnTp(const ListViewModel& model, std::size_t edited, const std::string& tpIndex,
+                        const std::string& serviceId) {
+  const LineList& list = model.List();
+  const SectionMap& sections = model.Sections();
   const int tp = DecimalTextToInt(tpIndex);
   const std::optional<unsigned> id = ParseHexToken(serviceId);
   for (std::size_t record = 0; record < sections.RecordCount(SectionKind::Channel); ++record) {
     const std::size_t start = sections.RecordStart(SectionKind::Channel, record);
-    if (start == edited || DecimalTextToInt(list[start + 1]) != tp) continue;
+    if (start == edited || DecimalTextToInt(list[start + channel_field::kTpIndex]) != tp) continue;
     // By value: 00A1 and A1 are the same service.
-    const std::optional<unsigned> other = ParseHexToken(TrimBlanks(list[start + 3]));
+    const std::optional<unsigned> other = ParseHexToken(TrimBlanks(list[start + channel_field::kServiceId]));
     if (other && other == id && *id != 0) return true;
   }
   return false;
-}
-
-void FinishChange(ListViewModel& model) {
-  model.RenumberAndRebuild();
-  model.modified = true;
 }
 
 void InsertCells(LineList& list, std::size_t at, const std::vector<std::string>& cells) {
   list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), cells.begin(), cells.end());
 }
 
-// Appends the new TP to the DIGITAL section; gives where the cell at
-// `position` stands afterwards.
-std::size_t InsertNewTp(LineList& list, const SectionMap& sections, const TpChoice& tp, const TpValues& values,
+// Appends the new TP to the DIGITAL section, whose end is `end`; gives where
+// the cell at `position` stands afterwards.
+std::size_t InsertNewTp(LineList& list, std::size_t end, const TpChoice& tp, const TpValues& values,
                         std::size_t position) {
-  const std::size_t at = sections.Span(SectionKind::Digital)->end;
-  InsertCells(list, at,
+  InsertCells(list, end,
               {tp.index, values.satIndex, values.frequency, values.symbolRate, values.polarization, values.bouquet});
-  return position >= at ? position + static_cast<std::size_t>(InfoOf(SectionKind::Digital).fieldCount) : position;
+  return position >= end ? position + static_cast<std::size_t>(InfoOf(SectionKind::Digital).fieldCount) : position;
 }
 
-// The satellite record at drop-down position `satellite`, if there is one.
-std::optional<std::size_t> SatelliteRecord(const ListViewModel& model, std::optional<std::size_t> satellite) {
-  const SectionMap sections(model.list);
-  if (!satellite || *satellite >= sections.RecordCount(SectionKind::Satellite)) return std::nullopt;
-  return sections.RecordStart(SectionKind::Satellite, *satellite);
-}
-
-DigitalChannelDialog DialogWithSatellites(const ListViewModel& model) {
-  DigitalChannelDialog dialog;
-  dialog.satelliteNames = SatelliteNames(model.list, SectionMap(model.list));
-  return dialog;
-}
-
-int DeleteOrInsertNull(ListViewModel& model, Reporter& reporter, std::size_t row, const DigitalChannelDialog& dialog,
-                       DigitalEditAction action) {
-  LineList& list = model.list;
-  const RowTable& rows = model.rows.digital;
-  const std::string index(rows.Cell(list, row, kRowIndex));
-  const SectionMap sections(list);
-  const std::optional<std::size_t> channel = FindRecordByIndex(list, sections, SectionKind::Channel, index);
-  const std::optional<std::size_t> pid = FindRecordByIndex(list, sections, SectionKind::ChannelPid, index);
+bool DeleteOrInsertNull(ListViewModel& model, std::size_t row, const DigitalChannelDialog& dialog,
+                        DigitalEditAction action, Reporter& reporter) {
+  const LineList& list = model.List();
+  const RowTable& rows = model.Rows().digital;
+  const std::string index(rows.Cell(list, row, digital_row::kIndex));
+  const std::optional<std::size_t> channel = FindRecordByIndex(list, model.Sections(), SectionKind::Channel, index);
+  const std::optional<std::size_t> pid = FindRecordByIndex(list, model.Sections(), SectionKind::ChannelPid, index);
   if (channel && pid) {
     reporter.Message(kSameIndexTwice);
-    return 0;
+    return false;
   }
   if (!channel && !pid) {
-    reporter.Message(model.RowSection(row, true) == SectionKind::Channel ? "Error: Can't finde Current Channel"
-                                                            : "Error: Can't finde Current channel_pid");
-    return 0;
+    reporter.Message(NotFoundMessage(model.RowSection(row, true)));
+    return false;
   }
   const SectionKind kind = channel ? SectionKind::Channel : SectionKind::ChannelPid;
   const std::size_t start = channel ? *channel : *pid;
   const std::size_t stride = static_cast<std::size_t>(InfoOf(kind).fieldCount);
-  if (action == DigitalEditAction::Delete) {
-    const std::string rowName = NormalizedText(rows.Cell(list, row, kRowName));
-    if (NormalizedText(dialog.name) != rowName) {
-      reporter.Message("Delete Current Channel is canceled");
-      return 0;
-    }
-    if (reporter.Ask("Really Wnat to Delete this channel\r\n Channel Name :   " + rowName, "Delete",
-                     Buttons::YesNo) != Answer::Yes) {
-      return 0;
-    }
-    list.erase(list.begin() + static_cast<std::ptrdiff_t>(start),
-               list.begin() + static_cast<std::ptrdiff_t>(start + stride));
-  } else {
-    InsertCells(list, start + stride,
-                NullRecord(kind, rows.Cell(list, row, kRowTp), rows.Cell(list, row, kRowSat),
-                           rows.Cell(list, row, kRowType)));
+  if (action == DigitalEditAction::InsertNull) {
+    const std::vector<std::string> null = NullRecordLike(list, kind, start);
+    ListChange change(model, "Setting channel");
+    InsertCells(change.List(), start + stride, null);
+    change.Commit();
+    return true;
   }
-  FinishChange(model);
-  return 1;
+  const std::string rowName = NormalizedText(rows.Cell(list, row, digital_row::kName));
+  if (NormalizedText(dialog.name) != rowName) {
+    reporter.Message("Delete Current Channel is canceled");
+    return false;
+  }
+  if (reporter.Ask("Really Wnat to Delete this channel\r\n Channel Name :   " + rowName, "Delete", Buttons::YesNo) !=
+      Answer::Yes) {
+    return false;
+  }
+  ListChange change(model, "Setting channel");
+  LineList& changed = change.List();
+  changed.erase(changed.begin() + static_cast<std::ptrdiff_t>(start),
+                changed.begin() + static_cast<std::ptrdiff_t>(start + stride));
+  change.Commit();
+  return true;
 }
 
-int SaveEdit(ListViewModel& model, Reporter& reporter, std::size_t row, const DigitalChannelDialog& dialog) {
-  LineList& list = model.list;
-  const RowTable& rows = model.rows.digital;
+bool SaveEdit(ListViewModel& model, std::size_t row, const DigitalChannelDialog& dialog, Reporter& reporter) {
+  const LineList& list = model.List();
+  const SectionMap& sections = model.Sections();
+  const RowTable& rows = model.Rows().digital;
+  auto rowCell = [&](std::size_t column) { return std::string(rows.Cell(list, row, column)); };
   const ChannelFields fields = FieldsOf(dialog);
-  if (!ServiceIdAccepted(fields, reporter)) return 0;
+  if (!ServiceIdAccepted(fields, reporter)) return false;
   if (fields.serviceId.empty() == !fields.HasPid()) {
     reporter.Message(kKindError);
-    return 0;
+    return false;
   }
-  std::string stored;
-  if (!ConvertDegree(dialog.degree, stored, false, reporter)) {
-    reporter.Message(kDegreeError);
-    return 0;
-  }
-  if (!ChannelCellsWritable(dialog, fields, reporter)) return 0;
+  if (!DegreeAccepted(dialog.satellite, reporter) || !ChannelCellsWritable(dialog, fields, reporter)) return false;
 
-  // A channel whose satellite is not in the drop-down keeps its satellite.
-  const std::string rowSat(rows.Cell(list, row, kRowSat));
-  const std::optional<std::size_t> satellite = SatelliteRecord(model, dialog.satellite);
-  const std::string satIndex = satellite ? list[*satellite] : rowSat;
-  const TpValues values = TpValuesOf(dialog, satIndex);
-
-  const SectionMap sections(list);
-  const std::optional<std::size_t> current = FindRecordByIndex(list, sections, SectionKind::Digital, rows.Cell(list, row, kRowTp));
+  const std::string rowSat = rowCell(digital_row::kSatIndex);
+  const std::optional<std::string> satIndex = SatIndexToSave(model, dialog.satellite, rowSat, reporter);
+  if (!satIndex) return false;
+  const TpValues values = TpValuesOf(dialog, *satIndex);
+  const std::optional<std::size_t> current =
+      FindRecordByIndex(list, sections, SectionKind::Digital, rowCell(digital_row::kTpIndex));
   if (!current) {
     reporter.Message(kNoCurrentTp);
-    return 0;
+    return false;
   }
-  const TpChoice tp = ChooseTp(list, sections, reporter, current, satIndex != rowSat, values);
-  if (tp.kind == TpChoice::Refused) return 0;
-  const bool bouquetChanged =
-      tp.kind == TpChoice::Keep && NormalizedText(values.bouquet) != NormalizedText(rows.Cell(list, row, kRowBouquet));
-  if (bouquetChanged && !BouquetWritable(values.bouquet, reporter)) return 0;
+  const TpChoice tp = ChooseTp(model, current, *satIndex != rowSat, values, reporter);
+  if (tp.kind == TpChoice::Kind::Refused) return false;
+  const bool bouquetChanged = tp.kind == TpChoice::Kind::Keep &&
+                              NormalizedText(values.bouquet) != NormalizedText(rowCell(digital_row::kBouquet));
+  if (bouquetChanged && !BouquetWritable(values.bouquet, reporter)) return false;
 
   const SectionKind kind = fields.Kind();
-  const std::optional<std::size_t> record = FindRecordByIndex(list, sections, kind, rows.Cell(list, row, kRowIndex));
+  const std::optional<std::size_t> record = FindRecordByIndex(list, sections, kind, rowCell(digital_row::kIndex));
   if (!record) {
-    reporter.Message(kind == SectionKind::Channel ? "Error: Can't finde Current Channel" : "Error: Can't finde Current channel_pid");
-    return 0;
+    reporter.Message(NotFoundMessage(kind));
+    return false;
   }
   // The TP the channel ends up on; a new TP can only clash with channels that
   // already name its number.
-  const std::string tpIndex = tp.kind == TpChoice::Keep ? list[*record + 1] : tp.index;
-  if (kind == SectionKind::Channel && ServiceIdTakenOnTp(list, sections, record, tpIndex, fields.serviceId)) {
+  const std::string tpIndex = tp.kind == TpChoice::Kind::Keep ? list[*record + channel_field::kTpIndex] : tp.index;
+  if (kind == SectionKind::Channel && ServiceIdTakenOnTp(model, *record, tpIndex, fields.serviceId)) {
     reporter.Message(kSameServiceId);
-    return 0;
+    return false;
+  }
+  const std::vector<std::string> cells = ChannelCells(dialog, fields, tpIndex, *satIndex);
+  const auto recordCells = list.begin() + static_cast<std::ptrdiff_t>(*record + 1);
+  if (tp.kind == TpChoice::Kind::Keep && !bouquetChanged && std::equal(cells.begin(), cells.end(), recordCells)) {
+    return false;  // nothing to change
   }
 
   // Every check has passed; from here on the list is written.
+  ListChange change(model, "Setting channel");
+  LineList& changed = change.List();
   std::size_t recordStart = *record;
-  if (bouquetChanged) list[tp.start + kTpBouquet] = values.bouquet;
-  if (tp.kind == TpChoice::New) recordStart = InsertNewTp(list, sections, tp, values, recordStart);
-  const std::vector<std::string> cells = ChannelCells(dialog, fields, tpIndex, satIndex);
-  std::copy(cells.begin(), cells.end(), list.begin() + static_cast<std::ptrdiff_t>(recordStart + 1));
-  FinishChange(model);
-  return 1;
+  if (bouquetChanged) changed[tp.start + digital_tp_field::kBouquet] = values.bouquet;
+  if (tp.kind == TpChoice::Kind::New) {
+    recordStart = InsertNewTp(changed, sections.Span(SectionKind::Digital)->end, tp, values, recordStart);
+  }
+  std::copy(cells.begin(), cells.end(), changed.begin() + static_cast<std::ptrdiff_t>(recordStart + 1));
+  change.Commit();
+  return true;
 }
 
 }  // namespace
 
-std::optional<DigitalChannelDialog> OpenDigitalChannelEdit(const ListViewModel& model, Reporter& reporter,
-                                                           std::size_t clickedRow) {
-  const RowTable& rows = model.rows.digital;
-  if (clickedRow >= rows.RowCount()) return std::nullopt;
-  const LineList& list = model.list;
-  auto cell = [&](int column) { return std::string(rows.Cell(list, clickedRow, column)); };
+std::optional<DigitalChannelDialog> OpenDigitalChannelEdit(const ListViewModel& model, std::size_t row,
+                                                           Reporter& reporter) {
+  const RowTable& rows = model.Rows().digital;
+  if (row >= rows.RowCount()) return std::nullopt;
+  auto cell = [&](std::size_t column) { return std::string(rows.Cell(model.List(), row, column)); };
+  auto satellite = ChannelSatellite(model, cell(digital_row::kSatIndex), cell(digital_row::kDegree), reporter);
+  if (!satellite) return std::nullopt;
 
-  DigitalChannelDialog dialog = DialogWithSatellites(model);
+  DigitalChannelDialog dialog;
   dialog.title = kEditTitle;
-  dialog.serviceId = Trimmed(cell(kRowServiceId));
-  dialog.tv = cell(kRowType) == "TV";
-  dialog.name = cell(kRowName);
-  dialog.videoPid = cell(kRowVideoPid);
-  dialog.audioPid = cell(kRowAudioPid);
-  dialog.pcrPid = cell(kRowPcrPid);
-  dialog.activeAudio = cell(kRowActiveAudio);
-  dialog.frequency = cell(kRowFrequency);
-  dialog.symbolRate = cell(kRowSymbolRate);
-  dialog.horizontal = cell(kRowPolarization) == "H";
-  dialog.bouquet = Trimmed(cell(kRowBouquet));
-  // The satellite the row was built from, by its index: names may repeat.
-  dialog.satellite = SatelliteOfIndex(list, SectionMap(list), cell(kRowSat));
-  dialog.lnbHigh = cell(kRowLnbHigh);
-  dialog.lnbLow = cell(kRowLnbLow);
-  dialog.position = cell(kRowPosition);
-  if (!ConvertDegree(cell(kRowDegree), dialog.degree, true, reporter)) {
-    reporter.Message(kDegreeError);
-    return std::nullopt;
-  }
+  dialog.serviceId = Trimmed(cell(digital_row::kServiceId));
+  dialog.tv = cell(digital_row::kType) == "TV";
+  dialog.name = cell(digital_row::kName);
+  dialog.videoPid = cell(digital_row::kVideoPid);
+  dialog.audioPid = cell(digital_row::kAudioPid);
+  dialog.pcrPid = cell(digital_row::kPcrPid);
+  dialog.activeAudio = cell(digital_row::kActiveAudio);
+  dialog.frequency = cell(digital_row::kFrequency);
+  dialog.symbolRate = cell(digital_row::kSymbolRate);
+  dialog.horizontal = cell(digital_row::kPolarization) == "H";
+  dialog.bouquet = Trimmed(cell(digital_row::kBouquet));
+  dialog.satellite = std::move(*satellite);
   // An edit keeps the kind of its record: service id or PIDs.
   dialog.serviceIdEnabled = !dialog.serviceId.empty();
   dialog.pidsEnabled = dialog.serviceId.empty();
@@ -402,31 +358,13 @@ std::optional<DigitalChannelDialog> OpenDigitalChannelEdit(const ListViewModel& 
 }
 
 DigitalChannelDialog OpenNewDigitalChannel(const ListViewModel& model, Reporter& reporter) {
-  DigitalChannelDialog dialog = DialogWithSatellites(model);
+  DigitalChannelDialog dialog;
   dialog.title = kNewTitle;
   dialog.isNew = true;
   dialog.activeAudio = "1";
   dialog.bouquet = "---";
-  if (!dialog.satelliteNames.empty()) ChooseDigitalSatellite(model, reporter, dialog, 0);
+  dialog.satellite = FirstSatellite(model, reporter);
   return dialog;
-}
-
-bool ChooseDigitalSatellite(const ListViewModel& model, Reporter& reporter, DigitalChannelDialog& dialog,
-                            std::size_t satellite) {
-  const std::optional<std::size_t> record = SatelliteRecord(model, satellite);
-  if (!record) return false;
-  dialog.satellite = satellite;
-  const LineList& list = model.list;
-  std::string degree;
-  if (!ConvertDegree(list[*record + 6], degree, true, reporter)) {
-    reporter.Message(kDegreeError);
-    return false;
-  }
-  dialog.lnbHigh = list[*record + 3];
-  dialog.lnbLow = list[*record + 4];
-  dialog.position = list[*record + 5];
-  dialog.degree = std::move(degree);
-  return true;
 }
 
 void ServiceIdTyped(DigitalChannelDialog& dialog) {
@@ -438,56 +376,46 @@ void ServiceIdTyped(DigitalChannelDialog& dialog) {
   }
 }
 
-int ApplyDigitalChannelEdit(ListViewModel& model, Reporter& reporter, std::size_t clickedRow,
-                            const DigitalChannelDialog& dialog, DigitalEditAction action) {
-  if (clickedRow >= model.rows.digital.RowCount()) return 0;
-  if (action == DigitalEditAction::Ok) return SaveEdit(model, reporter, clickedRow, dialog);
-  return DeleteOrInsertNull(model, reporter, clickedRow, dialog, action);
+bool ApplyDigitalChannelEdit(ListViewModel& model, std::size_t row, const DigitalChannelDialog& dialog,
+                             DigitalEditAction action, Reporter& reporter) {
+  if (row >= model.Rows().digital.RowCount()) return false;
+  if (action == DigitalEditAction::Ok) return SaveEdit(model, row, dialog, reporter);
+  return DeleteOrInsertNull(model, row, dialog, action, reporter);
 }
 
-int ApplyNewDigitalChannel(ListViewModel& model, Reporter& reporter, const DigitalChannelDialog& dialog) {
-  model.RecordUndo("New Dig Channel");
-  auto refuse = [&] {
-    model.DiscardNewestUndo();
-    return 0;
-  };
+bool ApplyNewDigitalChannel(ListViewModel& model, const DigitalChannelDialog& dialog, Reporter& reporter) {
   const ChannelFields fields = FieldsOf(dialog);
-  if (fields.serviceId.empty() && !fields.HasPid()) {
+  if (fields.serviceId.empty() == !fields.HasPid()) {
     reporter.Message(kKindError);
-    return refuse();
+    return false;
   }
-  if (!fields.serviceId.empty() && fields.HasPid()) {
-    reporter.Message(kKindError);
-    return 0;  // this refusal keeps its undo record
-  }
-  if (!ServiceIdAccepted(fields, reporter) || !ChannelCellsWritable(dialog, fields, reporter)) return refuse();
-  const std::optional<std::size_t> satellite = SatelliteRecord(model, dialog.satellite);
-  if (!satellite) {
-    reporter.Message(kNoSatellite);
-    return refuse();
-  }
-  LineList& list = model.list;
+  if (!ServiceIdAccepted(fields, reporter) || !ChannelCellsWritable(dialog, fields, reporter)) return false;
+  const std::optional<std::string> satIndex = SatIndexToSave(model, dialog.satellite, std::nullopt, reporter);
+  if (!satIndex) return false;
   const SectionKind kind = fields.Kind();
-  const SectionMap sections(list);
-  if (!sections.Span(kind) || !sections.Span(SectionKind::Digital)) {
-    const SectionKind missing = sections.Span(kind) ? SectionKind::Digital : kind;
-    reporter.Message(FormatText("Can't find \" %s \" ", EndMarker(missing).c_str()));
-    return refuse();
+  const SectionMap& sections = model.Sections();
+  for (SectionKind needed : {kind, SectionKind::Digital}) {
+    if (auto missing = sections.MissingMarkerMessage(needed)) {
+      reporter.Message(*missing);
+      return false;
+    }
   }
-  const TpValues values = TpValuesOf(dialog, list[*satellite]);
-  const TpChoice tp = ChooseTp(list, sections, reporter, std::nullopt, true, values);
-  if (tp.kind == TpChoice::Refused) return refuse();
+  const TpValues values = TpValuesOf(dialog, *satIndex);
+  const TpChoice tp = ChooseTp(model, std::nullopt, true, values, reporter);
+  if (tp.kind == TpChoice::Kind::Refused) return false;
 
   // Every check has passed; from here on the list is written.
-  std::size_t at = sections.Span(kind)->end;
-  if (tp.kind == TpChoice::New) at = InsertNewTp(list, sections, tp, values, at);
-  const SectionMap after(list);
-  std::vector<std::string> cells{std::to_string(LargestIndex(list, after, {SectionKind::Channel, SectionKind::ChannelPid}) + 1)};
+  std::vector<std::string> cells{
+      std::to_string(LargestIndex(model.List(), sections, {SectionKind::Channel, SectionKind::ChannelPid}) + 1)};
   const std::vector<std::string> rest = ChannelCells(dialog, fields, tp.index, values.satIndex);
   cells.insert(cells.end(), rest.begin(), rest.end());
+  std::size_t at = sections.Span(kind)->end;
+  ListChange change(model, "New Dig Channel");
+  LineList& list = change.List();
+  if (tp.kind == TpChoice::Kind::New) at = InsertNewTp(list, sections.Span(SectionKind::Digital)->end, tp, values, at);
   InsertCells(list, at, cells);
-  FinishChange(model);
-  return 1;
+  change.Commit();
+  return true;
 }
 
 }  // namespace chanora

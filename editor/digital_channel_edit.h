@@ -3,7 +3,8 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "editor/satellite_choice.h"
 
 namespace chanora {
 
@@ -28,17 +29,7 @@ struct DigitalChannelDialog {
   std::string videoPid;
   std::string audioPid;
   std::string pcrPid;
-
-  // Drop-down: the name of every SATELLITE record in list order; the chosen
-  // entry is a position among those records, so repeated names stay apart.
-  std::vector<std::string> satelliteNames;
-  std::optional<std::size_t> satellite;
-  // Shown only, taken from the chosen satellite; a channel stores just the
-  // satellite's index.
-  std::string lnbHigh;
-  std::string lnbLow;
-  std::string position;
-  std::string degree;  // display form, "E123.4"
+  SatelliteChoice satellite;
 
   bool serviceIdEnabled = true;
   bool pidsEnabled = true;
@@ -46,32 +37,26 @@ struct DigitalChannelDialog {
 
 enum class DigitalEditAction { Ok, Delete, InsertNull };
 
-// The dialog for row `clickedRow` of the digital channel view. Nothing when
-// the row does not exist or its satellite's degree does not convert.
-std::optional<DigitalChannelDialog> OpenDigitalChannelEdit(const ListViewModel& model, Reporter& reporter,
-                                                           std::size_t clickedRow);
+// The dialog for row `row` of the digital channel view. Nothing when the row
+// does not exist or its satellite's degree does not convert.
+std::optional<DigitalChannelDialog> OpenDigitalChannelEdit(const ListViewModel& model, std::size_t row,
+                                                           Reporter& reporter);
 
 // The dialog for a new channel: on the first satellite, TV, active audio 1.
 DigitalChannelDialog OpenNewDigitalChannel(const ListViewModel& model, Reporter& reporter);
-
-// Another satellite chosen in the drop-down: fills LNB, position and degree
-// from its record. False, with the fields kept, when its degree does not
-// convert or there is no such satellite.
-bool ChooseDigitalSatellite(const ListViewModel& model, Reporter& reporter, DigitalChannelDialog& dialog,
-                            std::size_t satellite);
 
 // The service id typed in a new channel: a service id leaves no room for
 // PIDs.
 void ServiceIdTyped(DigitalChannelDialog& dialog);
 
-// Ok, Delete or Insert Null on the edit dialog of `clickedRow`: 1 when the
-// list changed, 0 when the edit was refused or changed nothing. The caller
-// recorded "Setting channel" before and discards it on 0.
-int ApplyDigitalChannelEdit(ListViewModel& model, Reporter& reporter, std::size_t clickedRow,
-                            const DigitalChannelDialog& dialog, DigitalEditAction action);
+// Ok, Delete or Insert Null on the edit dialog of row `row`, recorded for
+// undo as "Setting channel". True when the list changed; an edit that is
+// refused or changes nothing leaves no undo record.
+bool ApplyDigitalChannelEdit(ListViewModel& model, std::size_t row, const DigitalChannelDialog& dialog,
+                             DigitalEditAction action, Reporter& reporter);
 
-// Ok on the new channel dialog: 1 when a channel was added, else 0. Records
-// its own "New Dig Channel" undo.
-int ApplyNewDigitalChannel(ListViewModel& model, Reporter& reporter, const DigitalChannelDialog& dialog);
+// Ok on the new channel dialog, recorded for undo as "New Dig Channel". True
+// when a channel was added.
+bool ApplyNewDigitalChannel(ListViewModel& model, const DigitalChannelDialog& dialog, Reporter& reporter);
 
 }  // namespace chanora

@@ -1,13 +1,7 @@
 #include "editor/list_view_model.h"
 
-#include <algorithm>
-
 #include "editor/channel_records.h"
 #include "editor/degree.h"
-#include "editor/section_map.h"
-#include "engine/list_engine.h"
-#include "base/reporter.h"
-#include "base/text_conversion.h"
 
 namespace chanora {
 namespace {
@@ -28,23 +22,34 @@ void SetDetailWidths(std::span<const ChannelColumn> columns, std::vector<int>& w
 ListViewModel::ListViewModel()
     : digitalWidths(InitialWidths(DigitalViewColumns())), analogWidths(InitialWidths(AnalogViewColumns())) {}
 
-bool ListViewModel::Load(ListEngine& engine, const std::string& path, int maxSatellites, bool* nullChannelsDropped) {
-  auto loaded = engine.Load(path, maxSatellites);
-  if (!loaded) return false;
-  if (nullChannelsDropped != nullptr) *nullChannelsDropped = loaded->nullChannelsDropped;
-  list = std::move(loaded->list);
-  modified = false;
-  RenumberChannels(list);
-  RebuildRowTables();
-  return true;
+void ListViewModel::Reset(LineList list) {
+  list_ = std::move(list);
+  RenumberAndRebuild();
+  undo_.ClearUndo();
+  MarkSaved();
 }
 
+void ListViewModel::MarkSaved() {
+  saved_ = list_;
+  modified_ = false;
+}
+
+void ListViewModel::CommitChange() {
+  RenumberAndRebuild();
+  UpdateModified();
+}
+
+// An undo record is renumbered already: renumbering it changes nothing.
 void ListViewModel::RenumberAndRebuild() {
-  RenumberChannels(list);
-  RebuildRowTables();
+  sections_ = SectionMap(list_);
+  RenumberChannels(list_, sections_);  // moves no cell
+  RebuildRowTables(list_, sections_, rows_);
 }
 
-void ListViewModel::RebuildRowTables() { chanora::RebuildRowTables(list, rows); }
+// Most changes add or remove cells, which the sizes tell at once; the others
+// differ from the saved list within the first cells compared, unless they
+// were undone.
+void ListViewModel::UpdateModified() { modified_ = list_ != saved_; }
 
 void ListViewModel::ToggleDetail() {
   detailColumns = !detailColumns;
@@ -65,60 +70,54 @@ std::vector<Column> ListViewModel::ShownColumns() const {
 }
 
 std::size_t ListViewModel::ShownRowCount() const {
-  if (shownSection == SectionKind::None) return (showDigital ? rows.digital : rows.analog).RowCount();
-  return SectionMap(list).RecordCount(shownSection);
+  if (shownSection == SectionKind::None) return ChannelRowCount(showDigital);
+  return sections_.RecordCount(shownSection);
 }
 
 std::string ListViewModel::ShownCell(std::size_t row, int column) const {
-  if (shownSection == SectionKind::None) return std::string((showDigital ? rows.digital : rows.analog).Cell(list, row, column));
-  const auto kind = shownSection;
-  const std::string& cell = list[SectionMap(list).RecordStart(kind, row) + static_cast<std::size_t>(column)];
-  if (kind == SectionKind::Satellite && column == kSatelliteDegreeColumn) return DegreeToDisplay(cell).value_or(cell);
+  const std::size_t at = static_cast<std::size_t>(column);
+  if (row >= ShownRowCount() || column < 0) return {};
+  if (shownSection == SectionKind::None) {
+    const RowTable& table = showDigital ? rows_.digital : rows_.analog;
+    return at < table.Width() ? std::string(table.Cell(list_, row, at)) : std::string();
+  }
+  if (at >= static_cast<std::size_t>(InfoOf(shownSection).fieldCount)) return {};
+  const std::string& cell = list_[sections_.RecordStart(shownSection, row) + at];
+  if (shownSection == SectionKind::Satellite && at == satellite_field::kDegree) {
+    return DegreeToDisplay(cell).value_or(cell);
+  }
   return cell;
 }
 
 int ListViewModel::ShownIcon(std::size_t row) const {
   if (shownSection != SectionKind::None) return 2;
-  const std::string_view type = showDigital ? rows.digital.Cell(list, row, kDigitalTypeColumn)
-                                            : rows.analog.Cell(list, row, kAnalogTypeColumn);
+  if (row >= ShownRowCount()) return 1;
+  const std::string_view type = showDigital ? rows_.digital.Cell(list_, row, digital_row::kType)
+                                            : rows_.analog.Cell(list_, row, analog_field::kType);
   return type == "TV" ? 0 : 1;
 }
 
 std::optional<std::string> ListViewModel::ShownListProblem() const {
   if (shownSection == SectionKind::None) return std::nullopt;
-  const auto kind = shownSection;
-  if (SectionMap(list).Span(kind)) return std::nullopt;
-  const bool hasStart = std::find(list.begin(), list.end(), StartMarker(kind)) != list.end();
-  return FormatText("Can't find \" %s \" ", (hasStart ? EndMarker(kind) : StartMarker(kind)).c_str());
+  return sections_.MissingMarkerMessage(shownSection);
 }
 
 SectionKind ListViewModel::RowSection(std::size_t row, bool digital) const {
   if (!digital) return SectionKind::Analog;
-  return row < rows.channelRows ? SectionKind::Channel : SectionKind::ChannelPid;
+  return row < rows_.channelRows ? SectionKind::Channel : SectionKind::ChannelPid;
 }
 
 std::size_t ListViewModel::RecordStartOfRow(std::size_t row, bool digital) const {
-  return (digital ? rows.digital : rows.analog).RecordStart(row);
+  return (digital ? rows_.digital : rows_.analog).RecordStart(row);
 }
 
 std::size_t ListViewModel::ChannelRowCount(bool digital) const {
-  return (digital ? rows.digital : rows.analog).RowCount();
-}
-
-bool ListViewModel::SaveQuestionOnClose(ListEngine& engine, const std::string& path, Reporter& reporter) {
-  if (!modified || reporter.Ask("Saveing  Modified Data!!!", "Saving", Buttons::YesNo) != Answer::Yes) return true;
-  if (!engine.Save(path, list)) {
-    reporter.Message("ERROR!!! Saving not Complete");
-    return false;
-  }
-  modified = false;
-  return true;
+  return (digital ? rows_.digital : rows_.analog).RowCount();
 }
 
 bool ListViewModel::Undo() {
-  if (!undo.Undo(list)) return false;
-  modified = true;
-  RebuildRowTables();
+  if (!undo_.Undo(list_)) return false;
+  CommitChange();
   return true;
 }
 

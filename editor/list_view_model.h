@@ -6,13 +6,11 @@
 
 #include "editor/columns.h"
 #include "editor/row_tables.h"
+#include "editor/section_map.h"
 #include "editor/undo_history.h"
 #include "textformat/line_list.h"
 
 namespace chanora {
-
-class ListEngine;
-class Reporter;
 
 // Records taken by Cut, one buffer per kind, until they are pasted.
 struct CutBuffers {
@@ -23,23 +21,27 @@ struct CutBuffers {
 
 // Everything the list view shows and edits, without a window: the LineList,
 // which list is shown, the channel views' row tables, the cut buffers and the
-// undo history. A window only asks it for columns, rows and cells.
+// undo history. A window only asks it for columns, rows and cells. The list
+// changes only through a ListChange, which keeps the rows, the section map
+// and Modified() in step with it.
 class ListViewModel {
  public:
   ListViewModel();
 
-  // Reads the list at `path`. Only a list that reads without
-  // failure replaces the one held; then channels are renumbered and the rows
-  // rebuilt. The caller saves at once when the engine dropped null channels.
-  bool Load(ListEngine& engine, const std::string& path, int maxSatellites, bool* nullChannelsDropped = nullptr);
+  // Takes a freshly loaded list: renumbers its channels, rebuilds the rows, clears the undo history,
+  // and makes the list as it now stands the saved state (not modified).
+  void Reset(LineList list);
+  const LineList& List() const { return list_; }
+  // The list differs from the list as it stood after the last Reset or MarkSaved.
+  bool Modified() const { return modified_; }
+  // The list as it now stands is what its file holds (after a save).
+  void MarkSaved();
 
-  // What every change of channel records ends with.
-  void RenumberAndRebuild();
-  void RebuildRowTables();
   void ToggleDetail();
 
   // The list on screen: the channel view chosen by `showDigital` when
-  // `shownSection` is None, else the records of that section.
+  // `shownSection` is None, else the records of that section. Every cell is
+  // answered at once; a cell outside the list is empty.
   std::vector<Column> ShownColumns() const;
   std::size_t ShownRowCount() const;
   std::string ShownCell(std::size_t row, int column) const;
@@ -53,27 +55,35 @@ class ListViewModel {
   std::size_t RecordStartOfRow(std::size_t row, bool digital) const;
   std::size_t ChannelRowCount(bool digital) const;
 
-  // When the view closes with changes that are not saved: asks "Saveing
-  // Modified Data!!!" and on Yes writes the list to `path`. False
-  // only when that save failed ("ERROR!!! Saving not Complete").
-  bool SaveQuestionOnClose(ListEngine& engine, const std::string& path, Reporter& reporter);
-
-  void RecordUndo(const std::string& name) { undo.RecordUndo(list, name); }
-  void DiscardNewestUndo() { undo.DiscardNewestUndo(); }
+  const RowTables& Rows() const { return rows_; }
+  const SectionMap& Sections() const { return sections_; }
+  const UndoHistory& History() const { return undo_; }
+  // Puts the list back as it was before the newest recorded change; false
+  // when there is none. The numbering comes back with it.
   bool Undo();
 
-  LineList list;
   SectionKind shownSection = SectionKind::None;
   bool showDigital = true;
   bool detailColumns = false;
   std::vector<int> digitalWidths;
   std::vector<int> analogWidths;
-  RowTables rows;
   CutBuffers cutBuffers;
-  UndoHistory undo;
-  // Changed since it was loaded or saved, whether or not undo can reach the
-  // change; the close question asks then.
-  bool modified = false;
+
+ private:
+  friend class ListChange;
+
+  // What every change ends with: channels renumbered, sections and rows
+  // rebuilt, the modified state brought up to date.
+  void CommitChange();
+  void RenumberAndRebuild();
+  void UpdateModified();
+
+  LineList list_;
+  LineList saved_;  // the list as its file holds it
+  bool modified_ = false;
+  SectionMap sections_;
+  RowTables rows_;
+  UndoHistory undo_;
 };
 
 }  // namespace chanora

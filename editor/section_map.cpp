@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "base/text_conversion.h"
+
 namespace chanora {
 namespace {
 
@@ -24,6 +26,7 @@ SectionMap::SectionMap(const LineList& list) {
     if (cell.size() < 7 || (cell.back() != 'T' && cell.back() != 'D')) continue;  // not "... START" or "... END"
     if (SectionKind kind = MarkerSection(cell, " START"); kind != SectionKind::None) {
       starts[kind] = i + 1;
+      hasStart_[kind] = true;
     } else if (kind = MarkerSection(cell, " END"); kind != SectionKind::None && starts[kind] && *starts[kind] <= i) {
       spans_[kind] = SectionSpan{*starts[kind], i};
     }
@@ -38,6 +41,12 @@ std::size_t SectionMap::RecordCount(SectionKind kind) const {
 
 std::size_t SectionMap::RecordStart(SectionKind kind, std::size_t record) const {
   return spans_[kind]->first + record * static_cast<std::size_t>(InfoOf(kind).fieldCount);
+}
+
+std::optional<std::string> SectionMap::MissingMarkerMessage(SectionKind kind) const {
+  if (spans_[kind]) return std::nullopt;
+  const std::string marker = hasStart_[kind] ? EndMarker(kind) : StartMarker(kind);
+  return FormatText("Can't find \" %s \" ", marker.c_str());
 }
 
 }  // namespace chanora

@@ -5,27 +5,14 @@
 #include <string>
 #include <string_view>
 
-#include "editor/channel_records.h"
+#include "editor/list_change.h"
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
 #include "base/text_conversion.h"
+#include "textformat/fields.h"
 
 namespace chanora {
 namespace {
-
-// Row table cells that the digital orders read: the record's own cells and
-// its TP's frequency and bouquet.
-constexpr int kRowSatellite = 2;
-constexpr int kRowType = 4;
-constexpr int kRowName = 5;
-constexpr int kRowFrequency = 11;
-constexpr int kRowBouquet = 14;
-
-// Analog record cells.
-constexpr std::size_t kAnalogSatellite = 1;
-constexpr std::size_t kAnalogFrequency = 2;
-constexpr std::size_t kAnalogName = 4;
-constexpr std::size_t kAnalogType = 16;
 
 // Only texts of up to 256 bytes are trimmed; longer ones sort with their
 // blanks, as they always have.
@@ -95,49 +82,38 @@ class PositionCounts {
   std::vector<std::uint32_t> tree_;
 };
 
-// Moves the records of a section into the given order in one pass. True when
-// any record changed place.
-bool Reorder(LineList& list, std::size_t first, std::size_t stride, const std::vector<std::uint32_t>& order) {
-  bool moved = false;
+// Moves the records of a section into the given order in one pass.
+void Reorder(LineList& list, std::size_t first, std::size_t stride, const std::vector<std::uint32_t>& order) {
   std::vector<std::string> cells;
   cells.reserve(order.size() * stride);
   for (std::size_t place = 0; place < order.size(); ++place) {
-    if (order[place] != place) moved = true;
     const std::size_t start = first + order[place] * stride;
     for (std::size_t cell = 0; cell < stride; ++cell) cells.push_back(std::move(list[start + cell]));
   }
   std::move(cells.begin(), cells.end(), list.begin() + static_cast<std::ptrdiff_t>(first));
-  return moved;
 }
 
+// The digital orders read a row of the channel view: the record's own cells
+// and its TP's frequency and bouquet.
 SortKey DigitalKey(const ListViewModel& model, std::size_t row, SortMode mode) {
-  const RowTable& rows = model.rows.digital;
+  const RowTable& rows = model.Rows().digital;
+  auto cell = [&](std::size_t column) { return rows.Cell(model.List(), row, column); };
   SortKey key;
-  key.satellite = DecimalTextToInt(rows.Cell(model.list, row, kRowSatellite));
-  key.type = TextKey(rows.Cell(model.list, row, kRowType));
-  key.name = TextKey(rows.Cell(model.list, row, kRowName));
-  if (mode == SortMode::Frequency) key.frequency = DecimalTextToInt(rows.Cell(model.list, row, kRowFrequency));
-  if (mode == SortMode::Bouquet) key.bouquet = TextKey(rows.Cell(model.list, row, kRowBouquet));
+  key.satellite = DecimalTextToInt(cell(digital_row::kSatIndex));
+  key.type = TextKey(cell(digital_row::kType));
+  key.name = TextKey(cell(digital_row::kName));
+  if (mode == SortMode::Frequency) key.frequency = DecimalTextToInt(cell(digital_row::kFrequency));
+  if (mode == SortMode::Bouquet) key.bouquet = TextKey(cell(digital_row::kBouquet));
   return key;
 }
 
 SortKey AnalogKey(const LineList& list, std::size_t start, SortMode mode) {
   SortKey key;
-  key.satellite = DecimalTextToInt(list[start + kAnalogSatellite]);
-  key.type = TextKey(list[start + kAnalogType]);
-  key.name = TextKey(list[start + kAnalogName]);
-  if (mode != SortMode::Name) key.frequency = DecimalTextToInt(list[start + kAnalogFrequency]);
+  key.satellite = DecimalTextToInt(list[start + analog_field::kSatIndex]);
+  key.type = TextKey(list[start + analog_field::kType]);
+  key.name = TextKey(list[start + analog_field::kName]);
+  if (mode != SortMode::Name) key.frequency = DecimalTextToInt(list[start + analog_field::kFrequency]);
   return key;
-}
-
-std::vector<std::string> IndexCells(const LineList& list, const SectionMap& sections) {
-  std::vector<std::string> cells;
-  for (SectionKind kind : {SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog}) {
-    for (std::size_t record = 0; record < sections.RecordCount(kind); ++record) {
-      cells.push_back(list[sections.RecordStart(kind, record)]);
-    }
-  }
-  return cells;
 }
 
 }  // namespace
@@ -191,39 +167,39 @@ std::vector<std::uint32_t> ExchangeSortOrder(std::span<const std::uint32_t> rank
   return order;
 }
 
-void SortChannels(ListViewModel& model, SortMode mode) {
-  if (mode != SortMode::Name && mode != SortMode::Frequency && mode != SortMode::Bouquet) return;
-  if (model.list.empty()) return;  // no list loaded
-  // The digital orders read the TP cells from the row table; a table left
-  // behind by a change of the list would point at the wrong cells.
-  model.RebuildRowTables();
-  const SectionMap sections(model.list);
-  const std::vector<std::string> numbersBefore = IndexCells(model.list, sections);
+bool SortChannels(ListViewModel& model, SortMode mode) {
+  if (mode != SortMode::Name && mode != SortMode::Frequency && mode != SortMode::Bouquet) return false;
+  const LineList& list = model.List();
+  const SectionMap& sections = model.Sections();
 
   // All keys are taken before any record moves.
-  const std::size_t channels = model.rows.channelRows;
+  const std::size_t channels = model.Rows().channelRows;
   const std::size_t pidChannels = sections.RecordCount(SectionKind::ChannelPid);
   const std::size_t analogChannels = sections.RecordCount(SectionKind::Analog);
   std::vector<SortKey> channelKeys, pidKeys, analogKeys;
   for (std::size_t row = 0; row < channels; ++row) channelKeys.push_back(DigitalKey(model, row, mode));
   for (std::size_t row = 0; row < pidChannels; ++row) pidKeys.push_back(DigitalKey(model, channels + row, mode));
   for (std::size_t record = 0; record < analogChannels; ++record) {
-    analogKeys.push_back(AnalogKey(model.list, sections.RecordStart(SectionKind::Analog, record), mode));
+    analogKeys.push_back(AnalogKey(list, sections.RecordStart(SectionKind::Analog, record), mode));
   }
 
-  bool changed = false;
-  auto sort = [&](SectionKind kind, const std::vector<SortKey>& keys) {
-    if (keys.empty()) return;
-    const std::vector<std::uint32_t> order = ExchangeSortOrder(Ranks(keys));
-    const std::size_t stride = static_cast<std::size_t>(InfoOf(kind).fieldCount);
-    if (Reorder(model.list, sections.Span(kind)->first, stride, order)) changed = true;
+  std::vector<std::pair<SectionKind, std::vector<std::uint32_t>>> orders;
+  auto sortSection = [&](SectionKind kind, const std::vector<SortKey>& keys) {
+    std::vector<std::uint32_t> order = ExchangeSortOrder(Ranks(keys));
+    // An order of every record leaves them in place only when it is ascending.
+    if (!std::is_sorted(order.begin(), order.end())) orders.emplace_back(kind, std::move(order));
   };
-  sort(SectionKind::Channel, channelKeys);
-  sort(SectionKind::ChannelPid, pidKeys);
-  sort(SectionKind::Analog, analogKeys);
-
-  model.RenumberAndRebuild();
-  if (changed || IndexCells(model.list, sections) != numbersBefore) model.modified = true;
+  sortSection(SectionKind::Channel, channelKeys);
+  sortSection(SectionKind::ChannelPid, pidKeys);
+  sortSection(SectionKind::Analog, analogKeys);
+  if (orders.empty()) return false;  // sorted already
+  // Not recorded for undo.
+  ListChange change(model);
+  for (const auto& [kind, order] : orders) {
+    Reorder(change.List(), sections.Span(kind)->first, static_cast<std::size_t>(InfoOf(kind).fieldCount), order);
+  }
+  change.Commit();
+  return true;
 }
 
 }  // namespace chanora

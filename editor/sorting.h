@@ -16,9 +16,9 @@ enum class SortMode { Name = 1, Frequency = 2, Bouquet = 3 };
 
 // Sorts the digital, PID and analog channels, each section within itself,
 // in exactly the order of the editor's exchange sort (equal records do not
-// keep their order), then renumbers and rebuilds the row tables. A sort
-// is not undoable, so a sort that changed the list marks the model modified.
-void SortChannels(ListViewModel& model, SortMode mode);
+// keep their order), then renumbers them. Not recorded for undo. True when
+// any channel changed place.
+bool SortChannels(ListViewModel& model, SortMode mode);
 
 // Where the exchange sort (for each place i, every later record that comes
 // strictly first is swapped into place i) leaves records with these ranks,

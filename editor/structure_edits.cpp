@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "editor/channel_records.h"
+#include "editor/list_change.h"
 #include "editor/list_view_model.h"
 #include "base/reporter.h"
 
@@ -25,13 +26,9 @@ std::vector<std::size_t> UsableRows(const ListViewModel& model, std::vector<std:
 
 std::size_t RecordLength(SectionKind kind) { return static_cast<std::size_t>(InfoOf(kind).fieldCount); }
 
-void Changed(ListViewModel& model) {
-  model.modified = true;
-  model.RenumberAndRebuild();
-}
-
-// Removes the records of the rows in one pass over the LineList.
-void RemoveRecords(ListViewModel& model, const std::vector<std::size_t>& rows) {
+// The list without the records of the rows, made in one pass.
+LineList ListWithout(const ListViewModel& model, const std::vector<std::size_t>& rows) {
+  const LineList& list = model.List();
   std::vector<std::pair<std::size_t, std::size_t>> ranges;  // start, end
   for (std::size_t row : rows) {
     const std::size_t start = model.RecordStartOfRow(row, model.showDigital);
@@ -39,20 +36,20 @@ void RemoveRecords(ListViewModel& model, const std::vector<std::size_t>& rows) {
   }
   std::sort(ranges.begin(), ranges.end());
   LineList kept;
-  kept.reserve(model.list.size());
+  kept.reserve(list.size());
   std::size_t next = 0;
   for (const auto& [start, end] : ranges) {
-    std::move(model.list.begin() + static_cast<std::ptrdiff_t>(next),
-              model.list.begin() + static_cast<std::ptrdiff_t>(start), std::back_inserter(kept));
+    kept.insert(kept.end(), list.begin() + static_cast<std::ptrdiff_t>(next),
+                list.begin() + static_cast<std::ptrdiff_t>(start));
     next = end;
   }
-  std::move(model.list.begin() + static_cast<std::ptrdiff_t>(next), model.list.end(), std::back_inserter(kept));
-  model.list = std::move(kept);
+  kept.insert(kept.end(), list.begin() + static_cast<std::ptrdiff_t>(next), list.end());
+  return kept;
 }
 
 std::vector<std::string> CopyRecord(const ListViewModel& model, std::size_t row) {
   const std::size_t start = model.RecordStartOfRow(row, model.showDigital);
-  const auto first = model.list.begin() + static_cast<std::ptrdiff_t>(start);
+  const auto first = model.List().begin() + static_cast<std::ptrdiff_t>(start);
   return {first, first + static_cast<std::ptrdiff_t>(RecordLength(model.RowSection(row, model.showDigital)))};
 }
 
@@ -85,18 +82,23 @@ std::optional<std::vector<std::size_t>> OrderAfterMoves(const ListViewModel& mod
   return order;
 }
 
+// An order of all rows leaves every row in place only when it is ascending.
+bool MovesAnything(const std::vector<std::size_t>& order) { return !std::is_sorted(order.begin(), order.end()); }
+
 // Rewrites the channel sections in the given row order (rows never change
-// section, so each section keeps its place and size).
-void ApplyOrder(ListViewModel& model, const std::vector<std::size_t>& order) {
-  LineList moved = model.list;
+// section, so each section keeps its place and size) and commits.
+void ApplyOrder(const ListViewModel& model, ListChange& change, const std::vector<std::size_t>& order) {
+  const LineList& before = model.List();
+  LineList moved = before;
   for (std::size_t row = 0; row < order.size(); ++row) {
     if (order[row] == row) continue;
     const std::size_t to = model.RecordStartOfRow(row, model.showDigital);
     const std::size_t from = model.RecordStartOfRow(order[row], model.showDigital);
     const std::size_t length = RecordLength(model.RowSection(row, model.showDigital));
-    for (std::size_t cell = 0; cell < length; ++cell) moved[to + cell] = std::move(model.list[from + cell]);
+    for (std::size_t cell = 0; cell < length; ++cell) moved[to + cell] = before[from + cell];
   }
-  model.list = std::move(moved);
+  change.List() = std::move(moved);
+  change.Commit();
 }
 
 }  // namespace
@@ -104,67 +106,65 @@ void ApplyOrder(ListViewModel& model, const std::vector<std::size_t>& order) {
 bool DeleteRows(ListViewModel& model, const std::vector<std::size_t>& selected) {
   const std::vector<std::size_t> rows = UsableRows(model, selected);
   if (rows.empty()) return false;
-  model.RecordUndo("Delete Channel");
-  RemoveRecords(model, rows);
-  Changed(model);
+  ListChange change(model, "Delete Channel");
+  change.List() = ListWithout(model, rows);
+  change.Commit();
   return true;
 }
 
 bool InsertNullRows(ListViewModel& model, const std::vector<std::size_t>& selected) {
   const std::vector<std::size_t> rows = UsableRows(model, selected);
   if (rows.empty()) return false;
-  model.RecordUndo("Insert Null Channel");
   const std::size_t row = rows.front();
   const SectionKind kind = model.RowSection(row, model.showDigital);
   const std::size_t start = model.RecordStartOfRow(row, model.showDigital);
-  const LineList& list = model.list;
-  const std::vector<std::string> null =
-      kind == SectionKind::Analog ? NullRecord(kind, "", list[start + 1], list[start + 16])
-                     : NullRecord(kind, list[start + 1], list[start + 2], list[start + (kind == SectionKind::Channel ? 4 : 3)]);
+  const std::vector<std::string> null = NullRecordLike(model.List(), kind, start);
   std::vector<std::string> inserted;
   for (std::size_t i = 0; i < rows.size(); ++i) inserted.insert(inserted.end(), null.begin(), null.end());
-  model.list.insert(model.list.begin() + static_cast<std::ptrdiff_t>(start + RecordLength(kind)), inserted.begin(),
-                    inserted.end());
-  Changed(model);
+  ListChange change(model, "Insert Null Channel");
+  LineList& list = change.List();
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(start + RecordLength(kind)), inserted.begin(), inserted.end());
+  change.Commit();
   return true;
 }
 
 bool CutRows(ListViewModel& model, const std::vector<std::size_t>& selected) {
   const std::vector<std::size_t> rows = UsableRows(model, selected);
   if (rows.empty()) return false;
-  model.RecordUndo("Cut Channel");
+  ListChange change(model, "Cut Channel");
   model.cutBuffers = {};
   for (std::size_t row : rows) {
     std::vector<std::string> record = CopyRecord(model, row);
     auto& buffer = BufferOf(model.cutBuffers, model.RowSection(row, model.showDigital));
     buffer.insert(buffer.end(), std::make_move_iterator(record.begin()), std::make_move_iterator(record.end()));
   }
-  RemoveRecords(model, rows);
-  Changed(model);
+  change.List() = ListWithout(model, rows);
+  change.Commit();
   return true;
 }
 
 bool PasteRows(ListViewModel& model, const std::vector<std::size_t>& selected) {
   const std::vector<std::size_t> rows = UsableRows(model, selected);
   if (rows.empty()) return false;
-  model.RecordUndo("Paste Channel");
   const std::size_t row = rows.front();
   auto& buffer = BufferOf(model.cutBuffers, model.RowSection(row, model.showDigital));
   if (buffer.empty()) return false;
   const std::size_t start = model.RecordStartOfRow(row, model.showDigital);
-  model.list.insert(model.list.begin() + static_cast<std::ptrdiff_t>(start), std::make_move_iterator(buffer.begin()),
-                    std::make_move_iterator(buffer.end()));
+  ListChange change(model, "Paste Channel");
+  LineList& list = change.List();
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(start), std::make_move_iterator(buffer.begin()),
+              std::make_move_iterator(buffer.end()));
   buffer.clear();
-  Changed(model);
+  change.Commit();
   return true;
 }
 
 bool MoveRow(ListViewModel& model, std::size_t from, std::optional<std::size_t> to, Reporter& reporter) {
-  if (model.shownSection != SectionKind::None || !to || *to == from) return false;
+  if (model.shownSection != SectionKind::None || !to) return false;
   auto order = OrderAfterMoves(model, {{from, *to}}, reporter);
-  if (!order) return false;
-  ApplyOrder(model, *order);
-  Changed(model);
+  if (!order || !MovesAnything(*order)) return false;
+  ListChange change(model);
+  ApplyOrder(model, change, *order);
   return true;
 }
 
@@ -183,10 +183,9 @@ bool MoveRows(ListViewModel& model, const std::vector<std::size_t>& selected, st
     moves.emplace_back(row, down ? *drop - k : *drop + k);
   }
   auto order = OrderAfterMoves(model, moves, reporter);
-  if (!order) return false;
-  model.RecordUndo("Group Move");
-  ApplyOrder(model, *order);
-  Changed(model);
+  if (!order || !MovesAnything(*order)) return false;
+  ListChange change(model, "Group Move");
+  ApplyOrder(model, change, *order);
   return true;
 }
 

@@ -21,8 +21,9 @@ bool UndoHistory::Undo(LineList& list) {
   return true;
 }
 
-void UndoHistory::DiscardNewestUndo() {
+void UndoHistory::RollBack(LineList& list) {
   if (records_.empty()) return;
+  list = std::move(records_.back().list);
   records_.pop_back();
   if (evicted_) records_.push_front(std::move(*evicted_));
   evicted_.reset();

@@ -17,9 +17,9 @@ class UndoHistory {
   void RecordUndo(const LineList& list, std::string name);
   // Puts the newest copy back into `list`; false when there is none.
   bool Undo(LineList& list);
-  // Forgets the newest record, for an operation that changed nothing after
-  // all; gives back the oldest record that recording it pushed out.
-  void DiscardNewestUndo();
+  // For a change given up: puts the newest copy back into `list` and forgets
+  // it, giving back the oldest record that recording it pushed out.
+  void RollBack(LineList& list);
   void ClearUndo();
 
   bool UndoAvailable() const { return !records_.empty(); }

@@ -1,5 +1,6 @@
 #include "editor/digital_channel_edit.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "tests/editor/editor_fixture.h"
@@ -24,13 +25,14 @@ class DigitalEdit : public EditorTest {
   void SetUp() override { Start(); }
 
   DigitalChannelDialog Open(std::size_t row) {
-    auto dialog = OpenDigitalChannelEdit(model, reporter, row);
+    auto dialog = OpenDigitalChannelEdit(model, row, reporter);
     EXPECT_TRUE(dialog.has_value());
     return dialog.value_or(DigitalChannelDialog{});
   }
-  int Apply(std::size_t row, const DigitalChannelDialog& dialog, Action action = Action::Ok) {
-    return ApplyDigitalChannelEdit(model, reporter, row, dialog, action);
+  bool Apply(std::size_t row, const DigitalChannelDialog& dialog, Action action = Action::Ok) {
+    return ApplyDigitalChannelEdit(model, row, dialog, action, reporter);
   }
+  bool ApplyNew(const DigitalChannelDialog& dialog) { return ApplyNewDigitalChannel(model, dialog, reporter); }
   DigitalChannelDialog NewDialog(const Edit& edit) {
     DigitalChannelDialog dialog = OpenNewDigitalChannel(model, reporter);
     dialog.name = "NEU";
@@ -41,25 +43,34 @@ class DigitalEdit : public EditorTest {
 
 TEST_F(DigitalEdit, OpeningAndChoosingASatelliteFillTheDialog) {
   DigitalChannelDialog dialog = Open(0);
+  const SatelliteChoice& satellite = dialog.satellite;
   EXPECT_EQ((Strings{dialog.name, dialog.serviceId, dialog.activeAudio, dialog.frequency, dialog.symbolRate,
-                     dialog.bouquet, dialog.lnbHigh, dialog.lnbLow, dialog.position, dialog.degree}),
+                     dialog.bouquet, satellite.lnbHigh, satellite.lnbLow, satellite.position, satellite.degree}),
             (Strings{"DAS ERSTE", "0001", "1", "11778", "27500", "ARD", "9750", "10600", "0", "E019.2"}));
+  EXPECT_EQ(satellite.names, (Strings{"ASTRA", "HOTBIRD", "ASTRA", "BAD"}));
   EXPECT_TRUE(dialog.tv && !dialog.horizontal && dialog.serviceIdEnabled && !dialog.pidsEnabled);
   DigitalChannelDialog pid = Open(3);
   EXPECT_EQ((Strings{pid.serviceId, pid.videoPid, pid.audioPid, pid.pcrPid}), (Strings{"", "512", "650", "8190"}));
   EXPECT_TRUE(pid.pidsEnabled && !pid.serviceIdEnabled);
-  EXPECT_EQ(Open(1).satellite, 2u);  // by its index, not by the name it shares with satellite 0
-  EXPECT_FALSE(OpenDigitalChannelEdit(model, reporter, 4).has_value());
+  EXPECT_EQ(Open(1).satellite.chosen, 2u);  // by its index, not by the name it shares with satellite 0
+  EXPECT_FALSE(OpenDigitalChannelEdit(model, 4, reporter).has_value());
 
-  EXPECT_TRUE(ChooseDigitalSatellite(model, reporter, dialog, 2));
-  EXPECT_EQ((Strings{dialog.position, dialog.degree}), (Strings{"2", "W045.0"}));
-  EXPECT_FALSE(ChooseDigitalSatellite(model, reporter, dialog, 4));
-  EXPECT_FALSE(ChooseDigitalSatellite(model, reporter, dialog, 3));  // its degree does not convert
-  EXPECT_EQ((Strings{dialog.position, dialog.degree}), (Strings{"2", "W045.0"}));
+  EXPECT_TRUE(ChooseSatellite(model, dialog.satellite, 2, reporter));
+  EXPECT_EQ((Strings{satellite.position, satellite.degree}), (Strings{"2", "W045.0"}));
+  EXPECT_FALSE(ChooseSatellite(model, dialog.satellite, 4, reporter));
+  EXPECT_FALSE(ChooseSatellite(model, dialog.satellite, 3, reporter));  // its degree does not convert
+  EXPECT_EQ((Strings{satellite.position, satellite.degree}), (Strings{"2", "W045.0"}));
   EXPECT_EQ(reporter.messages, kDegreeErrors);
-  model.list[RecordStart(model.list, SectionKind::Channel, 0) + 2] = "3";
-  model.RebuildRowTables();
-  EXPECT_FALSE(OpenDigitalChannelEdit(model, reporter, 0).has_value());
+
+  // On a satellite whose degree does not convert, or on none, a channel
+  // cannot be edited.
+  for (const char* sat : {"3", "9"}) {
+    LineList list = SmallList();
+    list[RecordStart(list, SectionKind::Channel, 0) + 2] = sat;
+    Start(list);
+    EXPECT_FALSE(OpenDigitalChannelEdit(model, 0, reporter).has_value());
+    EXPECT_EQ(reporter.messages, kDegreeErrors);
+  }
 }
 
 TEST_F(DigitalEdit, TransponderMatching) {
@@ -70,21 +81,21 @@ TEST_F(DigitalEdit, TransponderMatching) {
     const char* what;
     Edit edit;
     std::vector<Answer> answers;
-    int result;
+    bool changed;
     Strings tpAndSat;   // of the edited channel afterwards
     Strings newTp;      // appended to the DIGITAL section, if any
     Strings questions;
   };
   const Strings near = {kReplace};
   const std::vector<Case> cases = {
-      {"4 apart: kept", frequency("11782"), {}, 1, {"1", "0"}, {}, {}},
-      {"5 apart: a new TP", frequency("11783"), {}, 1, {"8", "0"}, {"8", "0", "11783", "27500", "V", "ARD"}, {}},
-      {"exact match elsewhere", frequency("12000", true), {}, 1, {"7", "0"}, {}, {}},
-      {"near elsewhere, Yes", frequency("12003", true), {Answer::Yes}, 1, {"7", "0"}, {}, near},
-      {"near elsewhere, No", frequency("12003", true), {Answer::No}, 1, {"8", "0"},
+      {"4 apart: kept, nothing changes", frequency("11782"), {}, false, {}, {}, {}},
+      {"5 apart: a new TP", frequency("11783"), {}, true, {"8", "0"}, {"8", "0", "11783", "27500", "V", "ARD"}, {}},
+      {"exact match elsewhere", frequency("12000", true), {}, true, {"7", "0"}, {}, {}},
+      {"near elsewhere, Yes", frequency("12003", true), {Answer::Yes}, true, {"7", "0"}, {}, near},
+      {"near elsewhere, No", frequency("12003", true), {Answer::No}, true, {"8", "0"},
        {"8", "0", "12003", "27500", "H", "ARD"}, near},
-      {"near elsewhere, Cancel", frequency("12003", true), {Answer::Cancel}, 0, {"1", "0"}, {}, near},
-      {"another satellite, no TP there", [](auto& d) { d.satellite = 1; }, {}, 1, {"8", "1"},
+      {"near elsewhere, Cancel", frequency("12003", true), {Answer::Cancel}, false, {}, {}, near},
+      {"another satellite, no TP there", [](auto& d) { d.satellite.chosen = 1; }, {}, true, {"8", "1"},
        {"8", "1", "11778", "27500", "V", "ARD"}, {}},
   };
   for (const Case& c : cases) {
@@ -92,14 +103,15 @@ TEST_F(DigitalEdit, TransponderMatching) {
     Start(SmallList(), c.answers);
     DigitalChannelDialog dialog = Open(0);
     c.edit(dialog);
-    EXPECT_EQ(Apply(0, dialog), c.result);
+    EXPECT_EQ(Apply(0, dialog), c.changed);
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(reporter.questions, c.questions);
-    if (c.result == 0) {
+    if (!c.changed) {
       ExpectUnchanged();
       continue;
     }
-    EXPECT_TRUE(model.modified);
+    EXPECT_TRUE(model.Modified());
+    EXPECT_EQ(model.History().MenuText(), "Undo (1 - Setting channel)");
     EXPECT_EQ((Strings{Record(SectionKind::Channel, 0)[1], Record(SectionKind::Channel, 0)[2]}), c.tpAndSat);
     EXPECT_EQ(Count(SectionKind::Digital) > 3 ? Record(SectionKind::Digital, 3) : Strings{}, c.newTp);
     // A channel edit rewrites no TP unless its bouquet changes.
@@ -110,18 +122,18 @@ TEST_F(DigitalEdit, TransponderMatching) {
 TEST_F(DigitalEdit, OkWritesTheRecordAndOnlyAChangedBouquet) {
   DigitalChannelDialog dialog = Open(0);
   dialog.bouquet = " ard ";
-  EXPECT_EQ(Apply(0, dialog), 1);
-  EXPECT_EQ(Record(SectionKind::Digital, 0)[5], "ARD");  // the same in upper case: untouched
+  EXPECT_FALSE(Apply(0, dialog));  // the same in upper case: nothing to write
+  ExpectUnchanged();
   dialog.bouquet = " ARD HD ";
-  EXPECT_EQ(Apply(0, dialog), 1);
+  EXPECT_TRUE(Apply(0, dialog));
   EXPECT_EQ(Record(SectionKind::Digital, 0), (Strings{"1", "0", "11778", "27500", "V", "ARD HD"}));
 
   // A PID row whose satellite is not chosen keeps its own.
   DigitalChannelDialog pid = Open(3);
-  pid.satellite.reset();
+  pid.satellite.chosen.reset();
   pid.name = "RAI 1";
   pid.videoPid = " 513";
-  EXPECT_EQ(Apply(3, pid), 1);
+  EXPECT_TRUE(Apply(3, pid));
   EXPECT_EQ(Record(SectionKind::ChannelPid, 0), (Strings{"4", "3", "1", "TV", "RAI 1", "513", "650", "8190", "1", "N"}));
 }
 
@@ -141,7 +153,8 @@ TEST_F(DigitalEdit, RefusalsWriteNothing) {
       {0, [](auto& d) { d.videoPid = "100"; }, {kKind}},
       {3, [](auto& d) { d.audioPid = ""; }, {"Audio PID not filled!"}},
       {3, [](auto& d) { d.pcrPid = "81x"; }, {"PCR PID must be a number!!!"}},
-      {0, [](auto& d) { d.degree = "N12"; }, kDegreeErrors},
+      {0, [](auto& d) { d.satellite.degree = "N12"; }, kDegreeErrors},
+      {0, [](auto& d) { d.satellite.chosen = 4; }, {"Satellite not selected!"}},
       {0, [](auto& d) { d.name = "ABCDEFGHIJKLMN"; }, {"Name exceeds 13 characters!!!"}},
       {0, [](auto& d) { d.name = "A\"B"; }, {kBadName}},
       {0, [](auto& d) { d.name = "A~B"; }, {kBadName}},
@@ -162,7 +175,7 @@ TEST_F(DigitalEdit, RefusalsWriteNothing) {
     Start(list);
     DigitalChannelDialog dialog = Open(c.row);
     c.edit(dialog);
-    EXPECT_EQ(Apply(c.row, dialog), 0);
+    EXPECT_FALSE(Apply(c.row, dialog));
     EXPECT_EQ(reporter.messages, c.messages);
     EXPECT_TRUE(reporter.questions.empty());
     ExpectUnchanged();
@@ -173,63 +186,57 @@ TEST_F(DigitalEdit, DeleteAsksByNameAndInsertNullFollowsTheRecord) {
   reporter.answers = {Answer::No, Answer::Yes};
   DigitalChannelDialog dialog = Open(0);
   dialog.name = "DAS ZWEITE";
-  EXPECT_EQ(Apply(0, dialog, Action::Delete), 0);
+  EXPECT_FALSE(Apply(0, dialog, Action::Delete));
   EXPECT_EQ(reporter.messages, Strings{"Delete Current Channel is canceled"});
   dialog.name = " das erste";
-  EXPECT_EQ(Apply(0, dialog, Action::Delete), 0);  // answered No
+  EXPECT_FALSE(Apply(0, dialog, Action::Delete));  // answered No
   EXPECT_EQ(reporter.questions, Strings{"Delete: Really Wnat to Delete this channel\r\n Channel Name :   DAS ERSTE"});
-  EXPECT_EQ(Apply(1000000, dialog, Action::Delete), 0);  // a row far beyond the view
+  EXPECT_FALSE(Apply(1000000, dialog, Action::Delete));  // a row far beyond the view
   ExpectUnchanged();
 
-  EXPECT_EQ(Apply(0, dialog, Action::InsertNull), 1);
+  EXPECT_TRUE(Apply(0, dialog, Action::InsertNull));
   EXPECT_EQ(Record(SectionKind::Channel, 1), (Strings{"2", "1", "0", "0000", "TV", "_", "1", "Y"}));
-  EXPECT_EQ(Apply(4, Open(4), Action::InsertNull), 1);
+  EXPECT_TRUE(Apply(4, Open(4), Action::InsertNull));
   EXPECT_EQ(Record(SectionKind::ChannelPid, 1), (Strings{"6", "3", "1", "TV", "_", "   0", "   0", "   0", "1", "Y"}));
-  EXPECT_EQ(Apply(4, Open(4), Action::Delete), 1);  // answered Yes
+  EXPECT_TRUE(Apply(4, Open(4), Action::Delete));  // answered Yes
   EXPECT_EQ(Record(SectionKind::ChannelPid, 0)[4], "_");
-
-  // An index that names two records, or none (rows out of step with the
-  // list), is refused.
-  Start();
-  dialog = Open(0);
-  model.list[RecordStart(model.list, SectionKind::ChannelPid, 0)] = "1";
-  EXPECT_EQ(Apply(0, dialog, Action::InsertNull), 0);
-  model.list = original;
-  model.list.insert(model.list.begin(), "");
-  EXPECT_EQ(Apply(0, dialog, Action::Delete), 0);
-  EXPECT_EQ(reporter.messages,
-            (Strings{"ERROR:Digital channel and Digital PID channel have a same svc index.\r\n It must be defferenet!!",
-                     "Error: Can't finde Current Channel"}));
-  EXPECT_TRUE(reporter.questions.empty());
+  EXPECT_EQ(model.History().MenuText(), "Undo (3 - Setting channel)");
 }
 
 TEST_F(DigitalEdit, NewChannel) {
   DigitalChannelDialog defaults = OpenNewDigitalChannel(model, reporter);
-  EXPECT_EQ((Strings{defaults.activeAudio, defaults.bouquet, defaults.degree}), (Strings{"1", "---", "E019.2"}));
+  EXPECT_EQ((Strings{defaults.activeAudio, defaults.bouquet, defaults.satellite.degree}), (Strings{"1", "---", "E019.2"}));
   defaults.videoPid = "5";
   defaults.serviceId = "1F";
   ServiceIdTyped(defaults);
   EXPECT_FALSE(defaults.pidsEnabled);
   EXPECT_EQ(defaults.videoPid, "");
 
+  // Every refusal leaves no undo record and nothing to save; a list missing
+  // a marker is told which one.
+  LineList noChannelStart = SmallList(), noDigitalEnd = SmallList();
+  noChannelStart.erase(std::find(noChannelStart.begin(), noChannelStart.end(), "CHANNEL START"));
+  noDigitalEnd.erase(std::find(noDigitalEnd.begin(), noDigitalEnd.end(), "DIGITAL END"));
+  auto serviceId = [](auto& d) { d.serviceId = "1F", d.frequency = "11200", d.symbolRate = "27500"; };
   struct Case {
     Edit edit;
     std::vector<Answer> answers;
-    std::size_t undoDepth;  // only the refusal of both kinds keeps its undo record
     Strings messages;
+    LineList list = SmallList();
   };
   const std::vector<Case> cases = {
-      {[](auto&) {}, {}, 0, {kKind}},
-      {[](auto& d) { d.serviceId = "1", d.pcrPid = "2"; }, {}, 1, {kKind}},
-      {[](auto& d) { d.serviceId = "1F"; }, {}, 0, {"Frequency not filled!"}},
-      {[](auto& d) { d.serviceId = "1F", d.satellite.reset(); }, {}, 0, {"Satellite not selected!"}},
+      {[](auto&) {}, {}, {kKind}},
+      {[](auto& d) { d.serviceId = "1", d.pcrPid = "2"; }, {}, {kKind}},
+      {[](auto& d) { d.serviceId = "1F"; }, {}, {"Frequency not filled!"}},
+      {[](auto& d) { d.serviceId = "1F", d.satellite.chosen.reset(); }, {}, {"Satellite not selected!"}},
       {[](auto& d) { d.serviceId = "1F", d.frequency = "11776", d.symbolRate = "27500", d.horizontal = false; },
-       {Answer::Cancel}, 0, {}},
+       {Answer::Cancel}, {}},
+      {serviceId, {}, {"Can't find \" CHANNEL START \" "}, noChannelStart},
+      {serviceId, {}, {"Can't find \" DIGITAL END \" "}, noDigitalEnd},
   };
   for (const Case& c : cases) {
-    Start(SmallList(), c.answers);
-    EXPECT_EQ(ApplyNewDigitalChannel(model, reporter, NewDialog(c.edit)), 0);
-    EXPECT_EQ(model.undo.UndoDepth(), c.undoDepth);
+    Start(c.list, c.answers);
+    EXPECT_FALSE(ApplyNew(NewDialog(c.edit)));
     EXPECT_EQ(reporter.messages, c.messages);
     ExpectUnchanged();
   }
@@ -237,19 +244,19 @@ TEST_F(DigitalEdit, NewChannel) {
   // A service id on an unknown TP: a new TP on the first satellite.
   Start();
   auto dialog = NewDialog([](auto& d) { d.serviceId = "1f", d.frequency = "11200", d.symbolRate = "27500"; });
-  EXPECT_EQ(ApplyNewDigitalChannel(model, reporter, dialog), 1);
-  EXPECT_EQ(model.undo.MenuText(), "Undo (1 - New Dig Channel)");
+  EXPECT_TRUE(ApplyNew(dialog));
+  EXPECT_EQ(model.History().MenuText(), "Undo (1 - New Dig Channel)");
   EXPECT_EQ(Record(SectionKind::Digital, 3), (Strings{"8", "0", "11200", "27500", "H", "---"}));
   EXPECT_EQ(Record(SectionKind::Channel, 3), (Strings{"4", "8", "0", "1f", "TV", "NEU", "1", "N"}));
   // PIDs on an existing TP of another satellite: appended to the PID channels.
   dialog = NewDialog([&](auto& d) {
-    ChooseDigitalSatellite(model, reporter, d, 1);
+    ChooseSatellite(model, d.satellite, 1, reporter);
     d.videoPid = "1", d.audioPid = "2", d.pcrPid = "3", d.tv = false, d.frequency = "10832", d.symbolRate = "22000";
   });
-  EXPECT_EQ(ApplyNewDigitalChannel(model, reporter, dialog), 1);
+  EXPECT_TRUE(ApplyNew(dialog));
   EXPECT_EQ(Record(SectionKind::ChannelPid, 1), (Strings{"6", "3", "1", "RADIO", "NEU", "1", "2", "3", "1", "N"}));
   EXPECT_EQ(Count(SectionKind::Digital), 4u);
-  EXPECT_TRUE(reporter.messages.empty() && reporter.questions.empty() && model.modified);
+  EXPECT_TRUE(reporter.messages.empty() && reporter.questions.empty() && model.Modified());
 }
 
 }  // namespace

@@ -62,25 +62,26 @@ class EditorTest : public ::testing::Test {
  protected:
   static ListViewModel ModelOf(LineList list) {
     ListViewModel model;
-    model.list = std::move(list);
-    model.RenumberAndRebuild();
+    model.Reset(std::move(list));
     return model;
   }
 
   void Start(LineList list = SmallList(), std::vector<Answer> answers = {}) {
     model = ModelOf(std::move(list));
-    original = model.list;
+    original = model.List();
     reporter = RecordingReporter();
     reporter.answers.assign(answers.begin(), answers.end());
   }
 
-  Strings Record(SectionKind kind, std::size_t k) const { return RecordOf(model.list, kind, k); }
-  std::size_t Count(SectionKind kind) const { return SectionMap(model.list).RecordCount(kind); }
+  Strings Record(SectionKind kind, std::size_t k) const { return RecordOf(model.List(), kind, k); }
+  std::size_t Count(SectionKind kind) const { return model.Sections().RecordCount(kind); }
 
-  // A refused edit leaves the list as it was, and not marked changed.
+  // A refused edit, or one that changes nothing, leaves the list as it was,
+  // no undo record and nothing to save.
   void ExpectUnchanged() const {
-    EXPECT_EQ(model.list, original);
-    EXPECT_FALSE(model.modified);
+    EXPECT_EQ(model.List(), original);
+    EXPECT_FALSE(model.Modified());
+    EXPECT_EQ(model.History().UndoDepth(), 0u);
   }
 
   RecordingReporter reporter;

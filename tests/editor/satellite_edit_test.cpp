@@ -39,11 +39,11 @@ using SatelliteEdit = EditorTest;
 
 TEST_F(SatelliteEdit, OkWritesTheRecordWhenSomethingChanged) {
   Start();
-  auto values = FillSatelliteEdit(model, 1, reporter);
+  auto values = OpenSatelliteEdit(model, 1, reporter);
   ASSERT_TRUE(values);
   EXPECT_EQ((Strings{values->name, values->lnbHigh, values->position, values->degree}),
             (Strings{"HOTBIRD", "9750", "1", "E013.0"}));
-  EXPECT_FALSE(ApplySatelliteEdit(model, *values, reporter));  // nothing changed
+  EXPECT_FALSE(ApplySatelliteEdit(model, 1, *values, reporter));  // nothing changed
   ExpectUnchanged();
 
   values->name = "HOT BIRD 13";
@@ -52,42 +52,44 @@ TEST_F(SatelliteEdit, OkWritesTheRecordWhenSomethingChanged) {
   values->lnbLow = "10601";
   values->position = "12";
   values->degree = "w12.55";
-  ASSERT_TRUE(ApplySatelliteEdit(model, *values, reporter));
+  ASSERT_TRUE(ApplySatelliteEdit(model, 1, *values, reporter));
   EXPECT_EQ(Record(SectionKind::Satellite, 1), (Strings{"1", "HOT BIRD 13", "Y", "9751", "10601", "12", "-0125"}));
-  EXPECT_EQ(model.list[4], "HOTBIRD");  // the name list keeps its name
-  EXPECT_TRUE(model.modified);
+  EXPECT_EQ(model.List()[4], "HOTBIRD");  // the name list keeps its name
+  EXPECT_EQ(model.ShownCell(3, 15), "HOT BIRD 13");  // the channels on it show its new name
+  EXPECT_TRUE(model.Modified());
+  EXPECT_EQ(model.History().UndoDepth(), 0u);
 }
 
 TEST_F(SatelliteEdit, EveryFieldIsCheckedBeforeTheFirstCellIsWritten) {
   Start();
-  const std::vector<std::pair<void (*)(SatelliteValues&), Strings>> cases = {
-      {[](SatelliteValues& v) { v.degree = "E12.X"; }, kDegreeErrors},
-      {[](SatelliteValues& v) { v.name = "  "; }, {"Name not filled!"}},
-      {[](SatelliteValues& v) { v.name = "SAT#1"; }, {"Name must not hold '\"', '~' or '#'!!!"}},
-      {[](SatelliteValues& v) { v.lnbHigh = "975"; }, {"LNB_LO High must be 4 or 5 characters!!!"}},
-      {[](SatelliteValues& v) { v.lnbLow = "10 60"; }, {"LNB_LO Low must not hold a blank, '\"' or '#'!!!"}},
-      {[](SatelliteValues& v) { v.position = "#1"; }, {"Position must not hold a blank, '\"' or '#'!!!"}},
-      {[](SatelliteValues& v) { v.position = "123456"; }, {"Position exceeds 5 characters!!!"}},
+  const std::vector<std::pair<void (*)(SatelliteDialog&), Strings>> cases = {
+      {[](SatelliteDialog& v) { v.degree = "E12.X"; }, kDegreeErrors},
+      {[](SatelliteDialog& v) { v.name = "  "; }, {"Name not filled!"}},
+      {[](SatelliteDialog& v) { v.name = "SAT#1"; }, {"Name must not hold '\"', '~' or '#'!!!"}},
+      {[](SatelliteDialog& v) { v.lnbHigh = "975"; }, {"LNB_LO High must be 4 or 5 characters!!!"}},
+      {[](SatelliteDialog& v) { v.lnbLow = "10 60"; }, {"LNB_LO Low must not hold a blank, '\"' or '#'!!!"}},
+      {[](SatelliteDialog& v) { v.position = "#1"; }, {"Position must not hold a blank, '\"' or '#'!!!"}},
+      {[](SatelliteDialog& v) { v.position = "123456"; }, {"Position exceeds 5 characters!!!"}},
   };
   for (const auto& [change, messages] : cases) {
     SCOPED_TRACE(messages.back());
-    auto values = FillSatelliteEdit(model, 0, reporter);
+    auto values = OpenSatelliteEdit(model, 0, reporter);
     ASSERT_TRUE(values);
     values->name = "CHANGED";
     change(*values);
     reporter.messages.clear();
-    EXPECT_FALSE(ApplySatelliteEdit(model, *values, reporter));
+    EXPECT_FALSE(ApplySatelliteEdit(model, 0, *values, reporter));
     EXPECT_EQ(reporter.messages, messages);
     ExpectUnchanged();
   }
 
   reporter.messages.clear();
-  EXPECT_FALSE(FillSatelliteEdit(model, 3, reporter));  // its stored degree does not convert
+  EXPECT_FALSE(OpenSatelliteEdit(model, 3, reporter));  // its stored degree does not convert
   EXPECT_EQ(reporter.messages, kDegreeErrors);
-  EXPECT_FALSE(FillSatelliteEdit(model, 4, reporter));
-  SatelliteValues beyond{.title = "", .record = 4, .name = "X", .lnbHigh = "9750", .lnbLow = "9750",
-                         .position = "1", .degree = "E1.0"};
-  EXPECT_FALSE(ApplySatelliteEdit(model, beyond, reporter));
+  EXPECT_FALSE(OpenSatelliteEdit(model, 4, reporter));
+  const SatelliteDialog beyond{.title = "", .name = "X", .lnbHigh = "9750", .lnbLow = "9750", .position = "1",
+                               .degree = "E1.0"};
+  EXPECT_FALSE(ApplySatelliteEdit(model, 4, beyond, reporter));
   EXPECT_EQ(reporter.messages.size(), 2u);
   ExpectUnchanged();
 }

@@ -1,6 +1,5 @@
 #include <sys/stat.h>
 
-#include "editor/list_view_model.h"
 #include "tests/engine/engine_fixture.h"
 #include "textformat/writer.h"
 
@@ -39,18 +38,6 @@ TEST_F(DiskFaults, AFullDiskWhileSavingKeepsTheListAndItsBackup) {
   const std::size_t size = FormatListText(edited).size();
   auto save = [&](ListEngine& own, RecordingReporter&) { return own.Save(path, edited) ? 1 : 0; };
   EXPECT_EQ(WhenFullBefore(size, save), (ChildOutcome{0, {"Can't write file : " + path + "\n"}}));
-
-  // The list view closing with unsaved changes says the save failed and keeps them.
-  auto close = [&](ListEngine& own, RecordingReporter& child) {
-    ListViewModel model;
-    if (!model.Load(own, path, 32)) return 2;
-    model.list = edited;
-    model.modified = true;
-    child.answers = {Answer::Yes};
-    return model.SaveQuestionOnClose(own, path, child) ? 1 : model.modified ? 0 : 3;
-  };
-  EXPECT_EQ(WhenFullBefore(size, close),
-            (ChildOutcome{0, {"Can't write file : " + path + "\n", "ERROR!!! Saving not Complete"}}));
   EXPECT_EQ(ReadBytes(path), DemoListBytes());
   EXPECT_EQ(ReadBytes(dir.File("list.bak")), "previous backup");
   EXPECT_EQ(FolderNames(dir.path()), (Names{"list.txt", "list.bak"}));
