@@ -20,6 +20,8 @@ namespace chanora::testing {
 class ScriptedDialog {
  public:
   void Answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
+  // Drops the answers that no dialog took.
+  void Forget() { answers_.clear(); }
   ChoosePath Chooser() {
     return [this](const FileDialogRequest& request) {
       requests.push_back(request);
@@ -44,6 +46,7 @@ class DocumentTest : public ::testing::Test {
   // Open through the dialog, with the given answers to any question first.
   bool OpenFile(const std::string& path, std::vector<chanora::Answer> answers = {}) {
     reporter.answers.assign(answers.begin(), answers.end());
+    dialog.Forget();
     dialog.Answer(path);
     return document.Open(dialog.Chooser());
   }
@@ -62,7 +65,7 @@ class DocumentTest : public ::testing::Test {
   State Snapshot() const {
     const ListViewModel& model = document.Model();
     return {document.Loaded(), document.Path(), document.Untitled(), document.Title(),
-            model.List(),      model.Modified(), model.UndoDepth()};
+            model.List(),      model.Modified(), model.History().UndoDepth()};
   }
 
   TempDir dir;

@@ -1,12 +1,19 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "editor/structure_edits.h"
 #include "serial/serial_port.h"
 #include "tests/document/document_fixture.h"
 #include "tools/simulated_receiver.h"
 
 namespace chanora::testing {
 namespace {
+
+// The list as the receiver's console prints it: from its first section on.
+std::string ReceiverList() {
+  const std::string demo = DemoListBytes();
+  return demo.substr(demo.find("[SATELLITE_NAME_LIST]"));
+}
 
 // The document's transfers against the simulated receiver, with waits short
 // enough for tests and the upload file in the test's own folder.
@@ -80,21 +87,22 @@ TEST_F(DocumentTransferTest, UploadOpensTheReceiversListUntitledWithAFreshHistor
   ASSERT_TRUE(document.Save(dialog.Chooser()));
 
   ConsoleOptions console;
-  console.listText = DemoListBytes();
+  console.listText = ReceiverList();
   receiver.StartConsole(console);
   ASSERT_TRUE(Upload());
   receiver.WaitConsole();
   EXPECT_TRUE(document.Untitled());
   EXPECT_EQ(document.Title(), "Chanora : Untitled");
-  EXPECT_EQ(document.Model().UndoDepth(), 0u);
+  EXPECT_EQ(document.Model().History().UndoDepth(), 0u);
   EXPECT_FALSE(document.Model().Modified());
 
   // The receiver's list is offered a name before another list comes; Save
   // gives it one instead of writing into the upload file.
   const State uploaded = Snapshot();
   EXPECT_FALSE(OpenFile(demoPath, {Answer::Cancel}));
-  EXPECT_EQ(reporter.questions.back(), "Want to Save upload file as ?");
+  EXPECT_EQ(reporter.questions.back(), "Save As: Want to Save upload file as ?");
   EXPECT_EQ(Snapshot(), uploaded);
+  dialog.Forget();
   dialog.Answer(dir.File("from-receiver.txt"));
   ASSERT_TRUE(document.Save(dialog.Chooser()));
   EXPECT_EQ(dialog.requests.back().title, "Velk Chanora - Save as");
@@ -108,7 +116,7 @@ TEST_F(DocumentTransferTest, AFailedUploadLeavesTheDocumentAsItWas) {
   const State before = Snapshot();
 
   ConsoleOptions console;
-  console.listText = DemoListBytes();
+  console.listText = ReceiverList();
   console.omitEnd = true;
   receiver.StartConsole(console);
   EXPECT_FALSE(Upload({Answer::No}));
