@@ -8,10 +8,12 @@
 #include "editor/list_view_model.h"
 #include "editor/sorting.h"
 #include "base/file_io.h"
+#include "document/document.h"
+#include "document/options.h"
+#include "document/settings.h"
 #include "engine/list_engine.h"
 #include "base/reporter.h"
 #include "serial/channel_upload.h"
-#include "serial/flash_download.h"
 #include "serial/serial_port.h"
 
 namespace chanora {
@@ -154,10 +156,15 @@ TransferSettings SettingsFor(const ParsedArguments& args) {
   return settings;
 }
 
+// The document's Download Others, with the file named in place of its dialog.
 int RunDownload(const ParsedArguments& args, Reporter& reporter) {
   if (!args.Value("--port")) return MissingPort("download");
   const TransferSettings settings = SettingsFor(args);
-  if (!FlashDownload(*MakeSystemSerialPort(settings.cancel), args.positionals[0], settings, reporter)) {
+  MemorySettings options;
+  StoreOptions(options, {32, settings.port});
+  Document document(options, reporter);
+  auto named = [&args](const FileDialogRequest&) { return std::optional<std::string>(args.positionals[0]); };
+  if (!document.DownloadOthers(named, *MakeSystemSerialPort(settings.cancel), settings)) {
     reporter.Message("Downloading to FLASH Memory is failed!");
     return kExitFailure;
   }
@@ -229,7 +236,8 @@ const std::vector<Command>& Commands() {
         "Sends a packet file into the receiver's flash over the serial line. Start it,\n"
         "then switch the receiver off and on: its loader asks for the download.\n"
         "PORT is 1 to 4 (COM1 to COM4, the first four serial ports) or a device path\n"
-        "such as /dev/ttyUSB0. Ctrl-C abandons the transfer.",
+        "such as /dev/ttyUSB0. A hex text (FILE.hex) is first cut into the packet\n"
+        "file FILE.bin beside it. Ctrl-C abandons the transfer.",
         1, {"--port"}, {}},
        RunDownload},
       {{"upload", "upload --port PORT [-o OUT.txt]",
