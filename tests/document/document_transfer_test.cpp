@@ -4,6 +4,7 @@
 #include "editor/structure_edits.h"
 #include "serial/serial_port.h"
 #include "tests/document/document_fixture.h"
+#include "tests/support/test_transfer_settings.h"
 #include "tools/simulated_receiver.h"
 
 namespace chanora::testing {
@@ -22,12 +23,6 @@ class DocumentTransferTest : public DocumentTest {
   DocumentTransferTest() {
     setenv("XDG_CACHE_HOME", dir.File("cache").c_str(), 1);
     StoreOptions(settings, {32, receiver.DevicePath()});
-    timing.firstRequestWait = std::chrono::milliseconds(3000);
-    timing.replyWait = std::chrono::milliseconds(400);
-    timing.verdictWait = std::chrono::milliseconds(1500);
-    timing.consoleWait = std::chrono::milliseconds(150);
-    timing.packetPause = std::chrono::milliseconds(0);
-    timing.consolePause = std::chrono::milliseconds(1);
   }
   ~DocumentTransferTest() override { unsetenv("XDG_CACHE_HOME"); }
 
@@ -38,7 +33,7 @@ class DocumentTransferTest : public DocumentTest {
 
   SimulatedReceiver receiver;
   std::unique_ptr<SerialPort> port = MakeSystemSerialPort(nullptr);
-  TransferSettings timing;
+  TransferSettings timing = TestTransferSettings();
 };
 
 TEST_F(DocumentTransferTest, DownloadCurrentSendsTheCompiledListAndSaysWhenItFails) {

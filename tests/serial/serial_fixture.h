@@ -14,6 +14,7 @@
 #include "tools/simulated_receiver.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_transfer_settings.h"
 
 namespace chanora::testing {
 
@@ -24,12 +25,6 @@ class SerialTest : public ::testing::Test {
  protected:
   SerialTest() {
     settings.port = receiver.DevicePath();
-    settings.firstRequestWait = std::chrono::milliseconds(3000);
-    settings.replyWait = std::chrono::milliseconds(400);
-    settings.verdictWait = std::chrono::milliseconds(1500);
-    settings.consoleWait = std::chrono::milliseconds(150);
-    settings.packetPause = std::chrono::milliseconds(0);
-    settings.consolePause = std::chrono::milliseconds(1);
     settings.cancel = &cancel;
   }
 
@@ -65,7 +60,7 @@ class SerialTest : public ::testing::Test {
   RecordingReporter reporter;
   std::atomic<bool> cancel{false};
   std::unique_ptr<SerialPort> port = MakeSystemSerialPort(&cancel);
-  TransferSettings settings;
+  TransferSettings settings = TestTransferSettings();
 };
 
 }  // namespace chanora::testing
