@@ -25,11 +25,13 @@ std::optional<LoadedList> ListEngine::Load(const std::string& path, int maxSatel
   // The file is read once, so the checks and the records see the same bytes.
   auto text = ReadList(path);
   if (!text) return std::nullopt;
-  if (!CheckText(*text, maxSatellites)) {
+  auto summary = CheckText(*text, maxSatellites);
+  if (!summary) {
     reporter_.Message("The Text Format is not correct");
     return std::nullopt;
   }
   LoadedList loaded;
+  loaded.summary = *summary;
   if (!ReadListText(*text, loaded.list, reporter_, loaded.nullChannelsDropped)) return std::nullopt;
   return loaded;
 }

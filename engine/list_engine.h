@@ -21,6 +21,7 @@ struct CompileOptions {
 struct LoadedList {
   LineList list;
   bool nullChannelsDropped = false;  // the caller saves at once, so the file loses them too
+  CheckSummary summary;              // the records the checks accepted, section by section
 };
 
 // Reads, checks, saves, compiles and converts channel lists; every message

@@ -21,6 +21,7 @@ TEST_F(ListDB, ChecksAndLoadsTheDemoListWritingNothing) {
   const auto loaded = engine.Load(path, 32);
   ASSERT_TRUE(loaded);
   EXPECT_FALSE(loaded->nullChannelsDropped);
+  EXPECT_EQ(loaded->summary.accepted[SectionKind::Channel], 27);
   EXPECT_EQ(FormatListText(loaded->list), DemoListBytes());
   EXPECT_TRUE(reporter.messages.empty());
   EXPECT_EQ(FolderNames(dir.path()), Names{"demo.txt"});
