@@ -7,9 +7,9 @@
 namespace chanora::testing {
 namespace {
 
-using ListDB = EngineTest;
+using ListFiles = EngineTest;
 
-TEST_F(ListDB, ChecksAndLoadsTheDemoListWritingNothing) {
+TEST_F(ListFiles, ChecksAndLoadsTheDemoListWritingNothing) {
   const std::string path = ListFile("demo.txt", DemoListBytes());
   const auto summary = engine.Check(path, 32);
   ASSERT_TRUE(summary);
@@ -35,7 +35,7 @@ TEST_F(ListDB, ChecksAndLoadsTheDemoListWritingNothing) {
   EXPECT_EQ(dropped->list.size(), loaded->list.size() - 8);
 }
 
-TEST_F(ListDB, FailedChecksAndLoadsSayWhy) {
+TEST_F(ListFiles, FailedChecksAndLoadsSayWhy) {
   std::string bad = DemoListBytes();
   bad.replace(bad.find("\"AURORA 2\""), 10, "\"AURORA 2 IS TOO LONG\"");
   const std::string path = ListFile("bad.txt", bad);
@@ -55,7 +55,7 @@ TEST_F(ListDB, FailedChecksAndLoadsSayWhy) {
   EXPECT_FALSE(engine.Load(dir.File("pipe.txt"), 32));
 }
 
-TEST_F(ListDB, FailedSaveLeavesTheFileAndBackupIntact) {
+TEST_F(ListFiles, FailedSaveLeavesTheFileAndBackupIntact) {
   const std::string path = ListFile("list.txt", DemoListBytes());
   WriteBytes(dir.File("list.bak"), "old backup");
   const LineList list = engine.Load(path, 32).value().list;
@@ -75,7 +75,7 @@ TEST_F(ListDB, FailedSaveLeavesTheFileAndBackupIntact) {
 
 // A list opened through a symbolic link is saved into the file it leads to:
 // the link stays, and the backup lies beside that file, named after it.
-TEST_F(ListDB, SaveThroughASymbolicLinkReplacesTheFileItLeadsTo) {
+TEST_F(ListFiles, SaveThroughASymbolicLinkReplacesTheFileItLeadsTo) {
   const std::string store = dir.File("store");
   ASSERT_EQ(::mkdir(store.c_str(), 0755), 0);
   WriteBytes(store + "/channels.txt", DemoListBytes());
@@ -110,7 +110,7 @@ TEST_F(ListDB, SaveThroughASymbolicLinkReplacesTheFileItLeadsTo) {
 
 // Writing in place would fail on a list its owner made read-only; the save
 // must not slip past that by renaming over it.
-TEST_F(ListDB, ReadOnlyListIsRefusedAsWritingInPlaceWouldBe) {
+TEST_F(ListFiles, ReadOnlyListIsRefusedAsWritingInPlaceWouldBe) {
   const std::string path = ListFile("list.txt", DemoListBytes());
   const LineList list = engine.Load(path, 32).value().list;
   // Nobody must reach the folder; only the list itself is closed.
