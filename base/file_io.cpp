@@ -122,8 +122,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-std::optional<std::string> DerivedPath(const std::string& listPath, std::string_view extension,
-                                       std::string_view from) {
+std::optional<std::string> DerivedPath(const std::string& listPath, std::string_view extension, std::string_view from) {
   const std::size_t slash = listPath.find_last_of('/');
   const std::string_view name = std::string_view(listPath).substr(slash == std::string::npos ? 0 : slash + 1);
   if (!EndsWithIgnoringCase(name, from) || name.size() == from.size()) return std::nullopt;
@@ -157,8 +156,8 @@ SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
   if (backupExtension) {
     backupPath = DerivedPath(target, *backupExtension).value_or(target + std::string(*backupExtension));
   }
-  const bool movedAside = exists && backupPath && !KeepBackup(target, *backupPath) &&
-                          std::rename(target.c_str(), backupPath->c_str()) == 0;
+  const bool movedAside =
+      exists && backupPath && !KeepBackup(target, *backupPath) && std::rename(target.c_str(), backupPath->c_str()) == 0;
   if (std::rename(temporary.c_str(), target.c_str()) != 0) {
     if (movedAside) std::rename(backupPath->c_str(), target.c_str());
     ::unlink(temporary.c_str());

@@ -2,8 +2,8 @@
 // file, and the packet conversion alone.
 #include <benchmark/benchmark.h>
 
-#include "bench/maximal_list_fixture.h"
 #include "base/file_io.h"
+#include "bench/maximal_list_fixture.h"
 #include "packets/packet_conversion.h"
 
 namespace chanora {

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "engine/list_engine.h"
 #include "base/reporter.h"
+#include "engine/list_engine.h"
 #include "tools/list_generator.h"
 
 namespace chanora {

@@ -3,8 +3,8 @@
 // the protocol's bytes take on a 115200 baud line plus the pauses it makes.
 #include <benchmark/benchmark.h>
 
-#include "bench/maximal_list_fixture.h"
 #include "base/file_io.h"
+#include "bench/maximal_list_fixture.h"
 #include "serial/flash_download.h"
 #include "serial/serial_port.h"
 #include "tools/simulated_receiver.h"
@@ -32,7 +32,8 @@ void BM_DownloadMaximalImageAtLineRate(benchmark::State& state) {
   MaximalList& fixture = Fixture();
   QuietReporter reporter;
   ListEngine engine(reporter);
-  if (!engine.CompileFile(fixture.loadPath, {fixture.shape.satelliteNames}) || !engine.ConvertToPackets(fixture.loadPath)) {
+  if (!engine.CompileFile(fixture.loadPath, {fixture.shape.satelliteNames}) ||
+      !engine.ConvertToPackets(fixture.loadPath)) {
     state.SkipWithError(("compile failed: " + reporter.last).c_str());
     return;
   }

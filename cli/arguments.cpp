@@ -40,7 +40,7 @@ std::optional<ParsedArguments> ParseArguments(const CommandSpec& spec, const std
   if (parsed.Has("--help")) return parsed;
   if (static_cast<int>(parsed.positionals.size()) != spec.positionals) {
     error = parsed.positionals.size() < static_cast<std::size_t>(spec.positionals) ? "missing argument"
-                                                                                    : "too many arguments";
+                                                                                   : "too many arguments";
     return std::nullopt;
   }
   return parsed;

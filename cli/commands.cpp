@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/list_view_model.h"
-#include "editor/sorting.h"
 #include "base/file_io.h"
+#include "base/reporter.h"
 #include "document/document.h"
 #include "document/options.h"
 #include "document/settings.h"
+#include "editor/list_view_model.h"
+#include "editor/sorting.h"
 #include "engine/list_engine.h"
-#include "base/reporter.h"
 #include "serial/channel_upload.h"
 #include "serial/serial_port.h"
 
@@ -29,9 +29,10 @@ int MaxSatellites(const ParsedArguments& args) {
 }
 
 void PrintAccepted(const CheckSummary& summary) {
-  static constexpr const char* kTitles[] = {"",           "satellite names", "satellites",   "digital TPs",
+  static constexpr const char* kTitles[] = {"",           "satellite names",  "satellites",  "digital TPs",
                                             "analog TPs", "digital channels", "PID channels"};
-  static constexpr SectionKind kShown[] = {SectionKind::SatName, SectionKind::Satellite, SectionKind::Digital, SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog};
+  static constexpr SectionKind kShown[] = {SectionKind::SatName, SectionKind::Satellite,  SectionKind::Digital,
+                                           SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog};
   for (SectionKind kind : kShown) {
     std::printf("  %-18s %6d\n", kTitles[static_cast<int>(kind)], summary.accepted[kind]);
   }
@@ -176,7 +177,9 @@ int RunUpload(const ParsedArguments& args, Reporter& reporter) {
   std::optional<std::string> output = args.Value("-o");
   if (!output) output = UploadFilePath();
   if (!output) {
-    std::fprintf(stderr, "chanora-cli: upload: no folder of your own for the upload file (see HOME and XDG_CACHE_HOME); give -o OUT.txt\n");
+    std::fprintf(stderr,
+                 "chanora-cli: upload: no folder of your own for the upload file (see HOME and XDG_CACHE_HOME); give "
+                 "-o OUT.txt\n");
     return kExitFailure;
   }
   const TransferSettings settings = SettingsFor(args);
@@ -203,48 +206,70 @@ int RunPorts(const ParsedArguments&, Reporter&) {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      {{"check", "check LIST.txt [--max-satellites 32|40]",
+      {{"check",
+        "check LIST.txt [--max-satellites 32|40]",
         "Runs the record checks over the channel list and writes nothing. The first\n"
         "bad record is reported with its line number; a good list is summed up.",
-        1, {"--max-satellites"}, {}},
+        1,
+        {"--max-satellites"},
+        {}},
        RunCheck},
-      {{"format", "format LIST.txt [-o OUT.txt] [--max-satellites 32|40]",
+      {{"format",
+        "format LIST.txt [-o OUT.txt] [--max-satellites 32|40]",
         "Loads the channel list as the editor does (checks, null digital channels\n"
         "dropped, missing sections completed) and writes it in fixed columns, to\n"
         "OUT.txt or back over LIST.txt; the previous file is kept as .bak.",
-        1, {"-o", "--max-satellites"}, {}},
+        1,
+        {"-o", "--max-satellites"},
+        {}},
        RunFormat},
-      {{"sort", "sort LIST.txt --by name|frequency|bouquet [-o OUT.txt] [--max-satellites 32|40]",
+      {{"sort",
+        "sort LIST.txt --by name|frequency|bouquet [-o OUT.txt] [--max-satellites 32|40]",
         "Loads the channel list as format does and sorts the digital, PID and analog\n"
         "channels each by satellite, TV before radio, then by name, by the TP's\n"
         "frequency or by the TP's bouquet (analog channels by their own frequency),\n"
         "and by name last; renumbers them and writes the list to OUT.txt or back over\n"
         "LIST.txt, the previous file kept as .bak.",
-        1, {"--by", "-o", "--max-satellites"}, {}},
+        1,
+        {"--by", "-o", "--max-satellites"},
+        {}},
        RunSort},
-      {{"compile", "compile LIST.txt [--preinstalled [--split]] [--max-satellites 32|40]",
+      {{"compile",
+        "compile LIST.txt [--preinstalled [--split]] [--max-satellites 32|40]",
         "Compiles the channel list into the receiver's channel image: LIST.hex (hex\n"
         "text) and LIST.bin (packet file) beside the list, which is not changed.\n"
         "Without options the Basic image; --preinstalled writes the Normal image\n"
         "followed by the Basic image, and --split numbers the analog services apart.",
-        1, {"--max-satellites"}, {"--preinstalled", "--split"}},
+        1,
+        {"--max-satellites"},
+        {"--preinstalled", "--split"}},
        RunCompile},
-      {{"convert", "convert FILE.hex",
-        "Cuts a hex text into the packet file FILE.bin that the receiver's loader takes.", 1, {}, {}},
+      {{"convert",
+        "convert FILE.hex",
+        "Cuts a hex text into the packet file FILE.bin that the receiver's loader takes.",
+        1,
+        {},
+        {}},
        RunConvert},
-      {{"download", "download --port PORT FILE.bin",
+      {{"download",
+        "download --port PORT FILE.bin",
         "Sends a packet file into the receiver's flash over the serial line. Start it,\n"
         "then switch the receiver off and on: its loader asks for the download.\n"
         "PORT is 1 to 4 (COM1 to COM4, the first four serial ports) or a device path\n"
         "such as /dev/ttyUSB0. A hex text (FILE.hex) is first cut into the packet\n"
         "file FILE.bin beside it. Ctrl-C abandons the transfer.",
-        1, {"--port"}, {}},
+        1,
+        {"--port"},
+        {}},
        RunDownload},
-      {{"upload", "upload --port PORT [-o OUT.txt]",
+      {{"upload",
+        "upload --port PORT [-o OUT.txt]",
         "Fetches the channel list that the receiver holds through its console, when\n"
         "the receiver shows ___1, and checks that it opens as a list. The list goes to\n"
         "OUT.txt, or to the upload file in the user's cache folder.",
-        0, {"--port", "-o"}, {}},
+        0,
+        {"--port", "-o"},
+        {}},
        RunUpload},
       {{"ports", "ports", "Lists the serial devices present, with the COM names of the first four.", 0, {}, {}},
        RunPorts},

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
+#include "base/version.h"
 #include "cli/commands.h"
 #include "cli/console_reporter.h"
-#include "base/version.h"
 
 namespace {
 

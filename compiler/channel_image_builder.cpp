@@ -1,9 +1,9 @@
 #include "compiler/channel_image_builder.h"
 
-#include "compiler/hex_text.h"
-#include "compiler/image_encoding.h"
 #include "base/reporter.h"
 #include "base/text_conversion.h"
+#include "compiler/hex_text.h"
+#include "compiler/image_encoding.h"
 
 namespace chanora {
 namespace {
@@ -59,9 +59,10 @@ bool ChannelImageBuilder::Finish(const ImageCounts& counts) {
   if (mode_ == CompileMode::Basic) return true;
   image_.insert(0, EncodeNormalHeader(counts));
   if (PaddedHexLength(image_.size(), true) > kNormalImageRoom) {
-    reporter_.Message(FormatText("\n ERROR : the Normal channel image needs %zu bytes; only %zu fit below the Basic "
-                                 "image !!!\n",
-                                 PaddedHexLength(image_.size(), true), kNormalImageRoom));
+    reporter_.Message(
+        FormatText("\n ERROR : the Normal channel image needs %zu bytes; only %zu fit below the Basic "
+                   "image !!!\n",
+                   PaddedHexLength(image_.size(), true), kNormalImageRoom));
     return false;
   }
   return true;
@@ -69,7 +70,7 @@ bool ChannelImageBuilder::Finish(const ImageCounts& counts) {
 
 std::string ChannelImageBuilder::HexText() const {
   return mode_ == CompileMode::Basic ? MakeHexText(image_, kBasicImageAddress, false)
-                        : MakeHexText(image_, kNormalImageAddress, true);
+                                     : MakeHexText(image_, kNormalImageAddress, true);
 }
 
 bool ChannelImageBuilder::FitsTwelveBits(int number, const char* what) {

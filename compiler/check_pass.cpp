@@ -42,8 +42,7 @@ bool IsServiceType(std::string_view token) {
 
 }  // namespace
 
-CheckPass::CheckPass(CompileMode mode, int maxSatellites, bool splitOption, ImageBuilder& builder,
-                     Reporter& reporter)
+CheckPass::CheckPass(CompileMode mode, int maxSatellites, bool splitOption, ImageBuilder& builder, Reporter& reporter)
     : mode_(mode),
       maxSatellites_(maxSatellites),
       splitOption_(splitOption),
@@ -81,9 +80,7 @@ bool CheckPass::Run(std::string_view bytes) {
   return Finish();
 }
 
-bool CheckPass::Finish() {
-  return builder_.BlockEnd() && builder_.Finish(counts_);
-}
+bool CheckPass::Finish() { return builder_.BlockEnd() && builder_.Finish(counts_); }
 
 bool CheckPass::EnterSection(SectionKind section) {
   // Two blocks of one kind would be merged into one by the reader and
@@ -102,8 +99,7 @@ bool CheckPass::EnterSection(SectionKind section) {
       std::fill(satelliteSkip_.begin(), satelliteSkip_.end(), true);
       if (!builder_.BlockStart()) return false;
       if (satelliteNameCount_ != maxSatellites_) {
-        return FailAtLine("\n ERROR : SYNTAX - Number of SAT NAME should be %d !!!\nline number %d ",
-                          maxSatellites_);
+        return FailAtLine("\n ERROR : SYNTAX - Number of SAT NAME should be %d !!!\nline number %d ", maxSatellites_);
       }
       return true;
     case SectionKind::Analog:
@@ -249,12 +245,10 @@ bool CheckPass::OnDigitalTp() {
       return FailAtLine("\n ERROR : SYNTAX - D_TP Polarization !!!\n           line number %d ");
     }
     if (!HasFourOrFiveCharacters(record.frequency)) {
-      return FailAtLine(
-          "\n ERROR : SYNTAX - D_TP frequency. 4 or 5 digit requested !!!\n           line number %d ");
+      return FailAtLine("\n ERROR : SYNTAX - D_TP frequency. 4 or 5 digit requested !!!\n           line number %d ");
     }
     if (!HasFourOrFiveCharacters(record.symbolRate)) {
-      return FailAtLine(
-          "\n ERROR : SYNTAX - D_TP symbol rate. 4 or 5 digit requested !!!\n           line number %d ");
+      return FailAtLine("\n ERROR : SYNTAX - D_TP symbol rate. 4 or 5 digit requested !!!\n           line number %d ");
     }
     if (!countAndMap()) return false;
   }
@@ -289,8 +283,7 @@ bool CheckPass::OnAnalogTp() {
   }
   record.frequency = fields_[kFrequency];
   if (!HasFourOrFiveCharacters(record.frequency)) {
-    return FailAtLine(
-        "\n ERROR : SYNTAX - A_TP frequency. 4 or 5 digit requested !!!\n           line number %d ");
+    return FailAtLine("\n ERROR : SYNTAX - A_TP frequency. 4 or 5 digit requested !!!\n           line number %d ");
   }
   record.videoBand = MatchKeyword(fields_[kVideoBand], kVideoBands);
   if (record.videoBand < 0) return FailAtLine("\n ERROR : SYNTAX - A_TP video band !!!\n           line number %d ");
@@ -358,8 +351,7 @@ bool CheckPass::OnChannel() {
            FailAtLine("\n ERROR : SYNTAX - blank !!! Y or N is OK.\n           line number %d ");
   };
   auto checkTp = [this, &record]() {
-    return record.blank || record.tpSequence != 0 ||
-           FailAtLine("\n\n ERROR - D_TP index.\n           line number %d ");
+    return record.blank || record.tpSequence != 0 || FailAtLine("\n\n ERROR - D_TP index.\n           line number %d ");
   };
   auto checkName = [this, &record]() {
     return !NameTooLong(record.name) ||
@@ -393,8 +385,8 @@ bool CheckPass::OnPidChannel() {
     return false;
   }
   if (SkippedForSatellite(record.satIndex)) return true;
-  if (!Number(kVideoPid, record.videoPid) || !Number(kAudioPid, record.audioPid) ||
-      !Number(kPcrPid, record.pcrPid) || !Number(kActiveAudio, record.activeAudio)) {
+  if (!Number(kVideoPid, record.videoPid) || !Number(kAudioPid, record.audioPid) || !Number(kPcrPid, record.pcrPid) ||
+      !Number(kActiveAudio, record.activeAudio)) {
     return false;
   }
   const std::string_view typeToken = fields_[kType];
@@ -469,8 +461,8 @@ bool CheckPass::Number(std::size_t field, int& value) {
 bool CheckPass::Index(std::size_t field, int limit, const char* what, int& value) {
   if (!Number(field, value)) return false;
   if (value < 0 || value > limit) {
-    return Fail(FormatText("\n ERROR : SYNTAX - %s INDEX must be 0 to %d !!!\n           line number %d ", what,
-                           limit, line_));
+    return Fail(
+        FormatText("\n ERROR : SYNTAX - %s INDEX must be 0 to %d !!!\n           line number %d ", what, limit, line_));
   }
   return true;
 }

@@ -24,8 +24,7 @@ struct CheckSummary {
 // every accepted record handed to the image builder.
 class CheckPass {
  public:
-  CheckPass(CompileMode mode, int maxSatellites, bool splitOption, ImageBuilder& builder,
-            Reporter& reporter);
+  CheckPass(CompileMode mode, int maxSatellites, bool splitOption, ImageBuilder& builder, Reporter& reporter);
 
   // True when the whole list was accepted and the builder finished its image.
   bool Run(std::string_view bytes);

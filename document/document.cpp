@@ -149,10 +149,11 @@ std::optional<Transfer> Document::PrepareDownloadCurrent() {
 }
 
 std::optional<Transfer> Document::PrepareDownloadOthers(const ChoosePath& choose) {
-  FileDialogRequest request{FileDialogRequest::Kind::Open,
-                            "Velk Chanora - Download Programm File Open",
-                            {{"Program Binary File(*.bin)", {"*.bin", "*.BIN"}}, {"Hex file(*.HEX)", {"*.hex", "*.HEX"}}},
-                            RecentFolder(settings_)};
+  FileDialogRequest request{
+      FileDialogRequest::Kind::Open,
+      "Velk Chanora - Download Programm File Open",
+      {{"Program Binary File(*.bin)", {"*.bin", "*.BIN"}}, {"Hex file(*.HEX)", {"*.hex", "*.HEX"}}},
+      RecentFolder(settings_)};
   auto chosen = choose(request);
   if (!chosen) return std::nullopt;
   std::string packets = *chosen;

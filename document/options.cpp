@@ -34,7 +34,8 @@ void StoreOptions(Settings& settings, const Options& options) {
 }
 
 ListColours ListViewColours(const Settings& settings) {
-  const bool stored = settings.ReadInt(setting::kFontSize, 0) != 0 && !settings.ReadText(setting::kFontName, "").empty();
+  const bool stored =
+      settings.ReadInt(setting::kFontSize, 0) != 0 && !settings.ReadText(setting::kFontName, "").empty();
   if (!stored) return {{0, 0, 0}, {255, 255, 255}};
   return OptionsDialogColours(settings);
 }

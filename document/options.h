@@ -28,7 +28,7 @@ inline constexpr std::string_view kPort = "Serial Port";
 // The options that a load, a compile and a transfer take, read afresh from
 // the store each time.
 struct Options {
-  int maxSatellites = 32;    // 32 or 40
+  int maxSatellites = 32;     // 32 or 40
   std::string port = "COM1";  // COM1 to COM4, or a device path
 };
 

@@ -43,8 +43,7 @@ std::optional<std::string> WordCellProblem(std::string_view label, std::string_v
   return std::nullopt;
 }
 
-std::optional<std::string> FrequencyCellProblem(std::string_view label, std::string_view value,
-                                                bool satelliteRecord) {
+std::optional<std::string> FrequencyCellProblem(std::string_view label, std::string_view value, bool satelliteRecord) {
   if (auto problem = WordCellProblem(label, value, value.size(), satelliteRecord)) return problem;
   if (value.size() != 4 && value.size() != 5) {
     return FormatText("%s must be 4 or 5 characters!!!", Label(label).c_str());

@@ -24,8 +24,7 @@ std::optional<std::string> WordCellProblem(std::string_view label, std::string_v
 
 // A frequency (or symbol rate) field: a word of 4 or 5 characters, as the
 // record checks ask.
-std::optional<std::string> FrequencyCellProblem(std::string_view label, std::string_view value,
-                                                bool satelliteRecord);
+std::optional<std::string> FrequencyCellProblem(std::string_view label, std::string_view value, bool satelliteRecord);
 
 // A decimal number cell (active audio, a PID): a word of at most `width`
 // characters that reads whole as a number.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "editor/section_map.h"
 #include "base/text_conversion.h"
+#include "editor/section_map.h"
 
 namespace chanora {
 
@@ -25,14 +25,44 @@ std::vector<std::string> NullRecordLike(const LineList& list, SectionKind kind, 
   auto cell = [&](std::size_t field) { return list[start + field]; };
   switch (kind) {
     case SectionKind::Channel:
-      return {"1", cell(channel_field::kTpIndex), cell(channel_field::kSatIndex), "0000", cell(channel_field::kType),
-              "_", "1", "Y"};
+      return {"1",
+              cell(channel_field::kTpIndex),
+              cell(channel_field::kSatIndex),
+              "0000",
+              cell(channel_field::kType),
+              "_",
+              "1",
+              "Y"};
     case SectionKind::ChannelPid:
-      return {"1", cell(pid_channel_field::kTpIndex), cell(pid_channel_field::kSatIndex),
-              NormalizedText(cell(pid_channel_field::kType)), "_", "   0", "   0", "   0", "1", "Y"};
+      return {"1",
+              cell(pid_channel_field::kTpIndex),
+              cell(pid_channel_field::kSatIndex),
+              NormalizedText(cell(pid_channel_field::kType)),
+              "_",
+              "   0",
+              "   0",
+              "   0",
+              "1",
+              "Y"};
     default:
-      return {"1",    cell(analog_field::kSatIndex), "0000", "C",    "_",   "27MHz", "H",   "1",
-              "5",    "CVBS",   "STEREO", "0000", "0000", "130", "Y",   "U50", cell(analog_field::kType), "Y"};
+      return {"1",
+              cell(analog_field::kSatIndex),
+              "0000",
+              "C",
+              "_",
+              "27MHz",
+              "H",
+              "1",
+              "5",
+              "CVBS",
+              "STEREO",
+              "0000",
+              "0000",
+              "130",
+              "Y",
+              "U50",
+              cell(analog_field::kType),
+              "Y"};
   }
 }
 

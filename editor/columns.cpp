@@ -52,26 +52,12 @@ constexpr std::array<Column, 10> kPidChannels = {{{"Index", 50},
                                                   {"Active Audio", 50},
                                                   {"Blank", 50}}};
 
-constexpr std::array<ChannelColumn, 20> kDigitalView = {{{"Number", 100, 100, 100},
-                                                         {"TPindex", 0, 50, 0},
-                                                         {"SAT Index", 0, 50, 0},
-                                                         {"SVC ID", 50, 50, 50},
-                                                         {"Type", 0, 70, 70},
-                                                         {"Name", 120, 100, 120},
-                                                         {"VPID", 0, 50, 0},
-                                                         {"APID", 0, 50, 0},
-                                                         {"PCR PID", 0, 50, 0},
-                                                         {"Active Audio", 0, 50, 0},
-                                                         {"Blank", 0, 70, 0},
-                                                         {"freqency", 70, 70, 70},
-                                                         {"Symbol Rate", 70, 70, 70},
-                                                         {"Polarization", 50, 50, 50},
-                                                         {"Bouquet", 100, 100, 100},
-                                                         {"Sat Name", 120, 120, 120},
-                                                         {"LNB_LO high", 0, 0, 0},
-                                                         {"LNB_LO low", 0, 0, 0},
-                                                         {"Position", 0, 0, 0},
-                                                         {"Degree", 0, 0, 0}}};
+constexpr std::array<ChannelColumn, 20> kDigitalView = {
+    {{"Number", 100, 100, 100},   {"TPindex", 0, 50, 0},        {"SAT Index", 0, 50, 0},    {"SVC ID", 50, 50, 50},
+     {"Type", 0, 70, 70},         {"Name", 120, 100, 120},      {"VPID", 0, 50, 0},         {"APID", 0, 50, 0},
+     {"PCR PID", 0, 50, 0},       {"Active Audio", 0, 50, 0},   {"Blank", 0, 70, 0},        {"freqency", 70, 70, 70},
+     {"Symbol Rate", 70, 70, 70}, {"Polarization", 50, 50, 50}, {"Bouquet", 100, 100, 100}, {"Sat Name", 120, 120, 120},
+     {"LNB_LO high", 0, 0, 0},    {"LNB_LO low", 0, 0, 0},      {"Position", 0, 0, 0},      {"Degree", 0, 0, 0}}};
 
 constexpr std::array<ChannelColumn, 23> kAnalogView = {{{"Number", 100, 100, 100},
                                                         {"SAT Index", 0, 50, 0},

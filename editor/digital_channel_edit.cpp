@@ -103,8 +103,8 @@ struct TpValues {
 };
 
 TpValues TpValuesOf(const DigitalChannelDialog& dialog, std::string satIndex) {
-  return {Trimmed(dialog.frequency), Trimmed(dialog.symbolRate), dialog.horizontal ? "H" : "V",
-          Trimmed(dialog.bouquet), std::move(satIndex)};
+  return {Trimmed(dialog.frequency), Trimmed(dialog.symbolRate), dialog.horizontal ? "H" : "V", Trimmed(dialog.bouquet),
+          std::move(satIndex)};
 }
 
 bool SameTp(const LineList& list, std::size_t tp, const TpValues& values) {
@@ -127,9 +127,9 @@ bool NearTp(const LineList& list, std::size_t tp, const TpValues& values) {
 std::string ReplaceQuestion(const LineList& list, std::size_t tp) {
   return "Most alike TP exist, Replace with founded TP?" + std::string("\r\n\r\nfounded TP's information:") +
          FormatText("\r\nFreguency   : %s", list[tp + digital_tp_field::kFrequency].c_str()) +
-         FormatText("\r\nSymbol Rate : %s", list[tp + digital_tp_field::kSymbolRate].c_str()) + "\r\nPolarization :" +
-         (list[tp + digital_tp_field::kPolarization] == "H" ? "Horizontal" : "Vertical") + "\r\n" +
-         "\r\nYES\t\t=> REPLACE with founded TP" + "\r\nNO\t\t=> Make NEW TP" + "\r\nCANCEL\t=> Cancel";
+         FormatText("\r\nSymbol Rate : %s", list[tp + digital_tp_field::kSymbolRate].c_str()) +
+         "\r\nPolarization :" + (list[tp + digital_tp_field::kPolarization] == "H" ? "Horizontal" : "Vertical") +
+         "\r\n" + "\r\nYES\t\t=> REPLACE with founded TP" + "\r\nNO\t\t=> Make NEW TP" + "\r\nCANCEL\t=> Cancel";
 }
 
 // Which DIGITAL TP record the channel ends up on.
@@ -189,8 +189,8 @@ std::vector<std::string> ChannelCells(const DigitalChannelDialog& dialog, const 
   if (fields.Kind() == SectionKind::Channel) {
     return {tpIndex, satIndex, fields.serviceId, type, dialog.name, fields.activeAudio, "N"};
   }
-  return {tpIndex, satIndex, type, dialog.name, fields.pids[0], fields.pids[1], fields.pids[2], fields.activeAudio,
-          "N"};
+  return {tpIndex,        satIndex,           type, dialog.name, fields.pids[0], fields.pids[1],
+          fields.pids[2], fields.activeAudio, "N"};
 }
 
 // Another channel on the target TP (TP indexes compared as numbers, so 07 is

@@ -21,7 +21,7 @@ struct DigitalChannelDialog {
   std::string name;
   std::string serviceId;  // hexadecimal
   std::string activeAudio;
-  bool tv = true;         // TV, else Radio
+  bool tv = true;  // TV, else Radio
   std::string frequency;
   std::string symbolRate;
   bool horizontal = true;  // Horizontal, else Vertical

@@ -77,7 +77,7 @@ class RowTable {
 struct RowTables {
   RowTable digital{digital_row::kWidth};  // CHANNEL rows, then CHANNEL_PID rows
   RowTable analog{analog_row::kWidth};
-  std::size_t channelRows = 0;            // rows of the digital table that are CHANNEL records
+  std::size_t channelRows = 0;  // rows of the digital table that are CHANNEL records
 };
 
 // Builds both tables from the LineList and its sections: each channel row

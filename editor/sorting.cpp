@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_conversion.h"
 #include "editor/list_change.h"
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
-#include "base/text_conversion.h"
 #include "textformat/fields.h"
 
 namespace chanora {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <numeric>
 
+#include "base/reporter.h"
 #include "editor/channel_records.h"
 #include "editor/list_change.h"
 #include "editor/list_view_model.h"
-#include "base/reporter.h"
 
 namespace chanora {
 namespace {

@@ -25,12 +25,12 @@ class LastMessageReporter : public SilentReporter {
 };
 
 // A broken promise of the engine is a crash, so the fuzzer keeps the input.
-#define FUZZ_REQUIRE(condition)                                                      \
-  do {                                                                               \
-    if (!(condition)) {                                                              \
+#define FUZZ_REQUIRE(condition)                                                            \
+  do {                                                                                     \
+    if (!(condition)) {                                                                    \
       std::fprintf(stderr, "%s:%d: broken promise: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                  \
-    }                                                                                \
+      std::abort();                                                                        \
+    }                                                                                      \
   } while (0)
 
 }  // namespace chanora::fuzz

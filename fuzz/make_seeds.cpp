@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/reporter.h"
 #include "compiler/channel_image_builder.h"
 #include "compiler/check_pass.h"
-#include "base/reporter.h"
 #include "packets/packet_conversion.h"
 #include "tools/list_generator.h"
 
@@ -92,7 +92,9 @@ std::string Printout(std::string_view list, std::string_view noise = "dumpch\r\n
 }
 
 // The console target's first byte is its chunk size; 0 stands for 4096.
-std::string Chunked(char chunkSize, std::string_view capture) { return std::string(1, chunkSize) + std::string(capture); }
+std::string Chunked(char chunkSize, std::string_view capture) {
+  return std::string(1, chunkSize) + std::string(capture);
+}
 
 void ListSeeds(const std::string& demo) {
   ListShape small;
@@ -125,8 +127,9 @@ void ListSeeds(const std::string& demo) {
       {"brackets.txt", Replace(base, "[DIGITAL TP]\r\n", "[DIGITAL TP]\r\n[UNKNOWN]\r\n[DIGITAL TP\r\n") +
                            "[SATELLITE]\r\n0 AFTER N 10600 9750 0\r\n"},
       {"end_early.txt", Replace(base, "[DIGITAL CHANNEL]", "[END]\r\n[DIGITAL CHANNEL]")},
-      {"long_line.txt", Replace(base, "[DIGITAL TP]\r\n", "[DIGITAL TP]\r\n#" + std::string(497, '-') + "\r\n#" +
-                                                          std::string(520, '=') + "\r\n")},
+      {"long_line.txt",
+       Replace(base, "[DIGITAL TP]\r\n",
+               "[DIGITAL TP]\r\n#" + std::string(497, '-') + "\r\n#" + std::string(520, '=') + "\r\n")},
       {"cr_without_lf.txt", Replace(Replace(base, "\r\n[SATELLITE]", "\r[SATELLITE]"), "[END]\r\n", "[END]")},
       {"lf_only.txt", "\n[SATELLITE_NAME_LIST]\n1 \"A\"\n2 B\n[END]\n"},
       // The older satellite layout: no blank field, the degree after the position.
@@ -159,7 +162,9 @@ std::vector<std::pair<std::string, std::string>> HexSeeds(const std::string& dem
       {"demo_basic.hex", demoBasic},
       {"small_preinstalled.hex", *Compile(list, CompileMode::Normal) + *Compile(list, CompileMode::Basic)},
       {"gaps.hex", line + "7FF20040  01 02\n" + "00001000 0A0B0C\n" + "7FF20010  FF FE\n"},
-      {"spellings.hex", "\r\n   7ff20000 00112233445566778899aabbccddeeff   \r\n\t\n7FF20010 00\t11\x7F" "22\n"},
+      {"spellings.hex",
+       "\r\n   7ff20000 00112233445566778899aabbccddeeff   \r\n\t\n7FF20010 00\t11\x7F"
+       "22\n"},
       {"ff_ends.hex", line + "\xFF" + "garbage that is never read\n"},
       {"long_data_line.hex", "00000000 " + std::string(256, 'A') + "\n"},
       {"address_wrap.hex", "FFFFFFF0 00112233445566778899AABBCCDDEEFF\n00000000 01\n"},
@@ -205,7 +210,10 @@ void ConsoleSeeds(const std::string& demo) {
   Write("console_filter", "prompt_at_end", Chunked(0, "||[SATELLITE_NAME_LIST]\r\n||1 A\r\n> "));
   Write("console_filter", "prompt_only", Chunked(0, ">"));
   Write("console_filter", "cr_without_lf", Chunked(5, "||abc\r||def\rx\r\n||[END]\r"));
-  Write("console_filter", "end_across_chunks", Chunked(4, "noise\r\n||list\r\n||[E" "ND]\r\n> "));
+  Write("console_filter", "end_across_chunks",
+        Chunked(4,
+                "noise\r\n||list\r\n||[E"
+                "ND]\r\n> "));
 }
 
 }  // namespace

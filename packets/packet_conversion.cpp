@@ -11,7 +11,7 @@ namespace chanora {
 namespace {
 
 constexpr std::size_t kPacketCloseSize = 0xFE0;  // a packet closes once it holds more
-constexpr std::size_t kMaxLineLength = 512;       // LF included
+constexpr std::size_t kMaxLineLength = 512;      // LF included
 constexpr std::size_t kMaxLineBytes = 128;
 constexpr std::size_t kMaxPackets = 0xFFFF;  // the file header counts them in 16 bits
 

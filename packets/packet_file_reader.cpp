@@ -16,9 +16,7 @@ void AppendBigEndian32(std::string& out, std::uint32_t value) {
 
 }  // namespace
 
-int PacketFileReader::Percent() const {
-  return file_.empty() ? 100 : static_cast<int>(position_ * 100 / file_.size());
-}
+int PacketFileReader::Percent() const { return file_.empty() ? 100 : static_cast<int>(position_ * 100 / file_.size()); }
 
 std::string PacketFileReader::Take(std::size_t count) {
   std::string bytes = file_.substr(position_, count);

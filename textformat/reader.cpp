@@ -122,15 +122,16 @@ class ListReader {
   // move a section's boundary, and the next save would scramble the list.
   bool NameIsNoMarker(std::string_view field) {
     if (!IsSectionMarker(DecodeName(field))) return true;
-    reporter_.Message(FormatText("\n ERROR : SYNTAX - NAME reads as a section marker !!!\n           line number %d ",
-                                 line_));
+    reporter_.Message(
+        FormatText("\n ERROR : SYNTAX - NAME reads as a section marker !!!\n           line number %d ", line_));
     return false;
   }
 
   // Every loaded list has a PID and an analog section, empty ones put right
   // after the digital channels when the file had none.
   void Complete() {
-    if (!seen_[SectionKind::ChannelPid]) InsertEmptySectionAfter(EndMarker(SectionKind::Channel), SectionKind::ChannelPid);
+    if (!seen_[SectionKind::ChannelPid])
+      InsertEmptySectionAfter(EndMarker(SectionKind::Channel), SectionKind::ChannelPid);
     if (!seen_[SectionKind::Analog]) InsertEmptySectionAfter(EndMarker(SectionKind::ChannelPid), SectionKind::Analog);
   }
 

@@ -21,9 +21,9 @@ enum class SectionKind : int {
 inline constexpr int kSectionCount = 6;
 
 // The six kinds in their numeric order.
-inline constexpr std::array<SectionKind, kSectionCount> kAllSections = {
-    SectionKind::SatName, SectionKind::Satellite,  SectionKind::Digital,
-    SectionKind::Analog,  SectionKind::Channel,    SectionKind::ChannelPid};
+inline constexpr std::array<SectionKind, kSectionCount> kAllSections = {SectionKind::SatName, SectionKind::Satellite,
+                                                                        SectionKind::Digital, SectionKind::Analog,
+                                                                        SectionKind::Channel, SectionKind::ChannelPid};
 
 // One value per section kind (and one for None), indexed by the kind.
 template <typename T>
@@ -43,15 +43,16 @@ struct SectionInfo {
   std::string_view header;  // between the brackets of its header line
   std::string_view marker;  // marker word of the LineList
   int fieldCount;
-  int nameField;            // counted from 0
+  int nameField;  // counted from 0
   std::array<int, 18> widths;
 };
 
 const SectionInfo& InfoOf(SectionKind kind);  // kind 1 to 6
 
 // The order in which the writer emits the sections.
-inline constexpr std::array<SectionKind, kSectionCount> kWriterOrder = {
-    SectionKind::SatName, SectionKind::Satellite, SectionKind::Digital, SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog};
+inline constexpr std::array<SectionKind, kSectionCount> kWriterOrder = {SectionKind::SatName,    SectionKind::Satellite,
+                                                                        SectionKind::Digital,    SectionKind::Channel,
+                                                                        SectionKind::ChannelPid, SectionKind::Analog};
 
 std::string StartMarker(SectionKind kind);
 std::string EndMarker(SectionKind kind);

@@ -24,21 +24,20 @@ constexpr int kMaxAnalogTps = 5000;
 constexpr std::size_t kMaxNameLength = 13;
 
 constexpr std::array<std::string_view, 25> kSatelliteWords = {
-    "AURORA", "BOREAL", "CASSIO", "DELTA",   "EQUATOR", "FJORD",  "GALIA",  "HELIX",    "IBERSAT",
-    "JUNO",   "KESTREL", "LYRA",  "MERIDIAN", "NOVA",   "ORION",  "POLARIS", "QUASAR", "RIVIERA",
-    "SIRIUS", "TAURUS", "UMBRA",  "VEGA",    "WESTLINK", "XENON", "ZENITH"};
-constexpr std::array<std::string_view, 10> kBouquetRegions = {"NORDIC", "CITY",  "EURO",  "SUN",   "ATLAS",
+    "AURORA", "BOREAL",  "CASSIO", "DELTA",    "EQUATOR",  "FJORD", "GALIA",   "HELIX",  "IBERSAT",
+    "JUNO",   "KESTREL", "LYRA",   "MERIDIAN", "NOVA",     "ORION", "POLARIS", "QUASAR", "RIVIERA",
+    "SIRIUS", "TAURUS",  "UMBRA",  "VEGA",     "WESTLINK", "XENON", "ZENITH"};
+constexpr std::array<std::string_view, 10> kBouquetRegions = {"NORDIC", "CITY",   "EURO",  "SUN",   "ATLAS",
                                                               "METRO",  "ALPINE", "COAST", "DELTA", "PRIME"};
-constexpr std::array<std::string_view, 10> kBouquetKinds = {"TV",    "MIX",   "RADIO",  "FREE", "PACK",
-                                                            "NEWS",  "FEEDS", "SPORT", "CINEMA", "KIDS"};
-constexpr std::array<std::string_view, 20> kTvFirst = {"Aurora", "Nordic", "City",   "Metro",  "Sports",
-                                                       "Ocean",  "Delta",  "Orion",  "Atlas",  "Sun",
-                                                       "Alpine", "Coast",  "Star",   "Planet", "Cinema",
-                                                       "Kids",   "World",  "Prime",  "Euro",   "Vista"};
-constexpr std::array<std::string_view, 16> kTvSecond = {"One",  "Two",  "Three", "News", "Film", "Docs",
-                                                        "Kids", "HD",   "24",    "Plus", "Life", "Max",
+constexpr std::array<std::string_view, 10> kBouquetKinds = {"TV",   "MIX",   "RADIO", "FREE",   "PACK",
+                                                            "NEWS", "FEEDS", "SPORT", "CINEMA", "KIDS"};
+constexpr std::array<std::string_view, 20> kTvFirst = {
+    "Aurora", "Nordic", "City", "Metro",  "Sports", "Ocean", "Delta", "Orion", "Atlas", "Sun",
+    "Alpine", "Coast",  "Star", "Planet", "Cinema", "Kids",  "World", "Prime", "Euro",  "Vista"};
+constexpr std::array<std::string_view, 16> kTvSecond = {"One",  "Two",     "Three", "News", "Film", "Docs",
+                                                        "Kids", "HD",      "24",    "Plus", "Life", "Max",
                                                         "Live", "Classic", "Music", "Sport"};
-constexpr std::array<std::string_view, 12> kRadioFirst = {"Classic", "Jazz", "Rock",   "Pop",   "Folk",  "Talk",
+constexpr std::array<std::string_view, 12> kRadioFirst = {"Classic", "Jazz",  "Rock", "Pop",    "Folk",  "Talk",
                                                           "News",    "Coast", "City", "Nordic", "Metro", "Sun"};
 constexpr std::array<std::string_view, 8> kRadioSecond = {"FM", "Radio", "88", "101", "Lounge", "Wave", "Hits", "AM"};
 constexpr std::array<std::string_view, 8> kSymbolRates = {"27500", "22000", "28000", "29900",
@@ -175,8 +174,8 @@ class Generator {
     Open(SectionKind::Digital);
     const int first = shape_.tps == kMaxTps ? 0 : 1;
     for (int i = 0; i < shape_.tps; ++i) {
-      const int satellite = static_cast<int>(static_cast<long long>(i) * static_cast<long long>(satellites_.size()) /
-                                             shape_.tps);
+      const int satellite =
+          static_cast<int>(static_cast<long long>(i) * static_cast<long long>(satellites_.size()) / shape_.tps);
       const Satellite& sat = satellites_[static_cast<std::size_t>(satellite)];
       const int frequency = sat.cBand ? draw_.Between(3400, 4200) : draw_.Between(10700, 12750);
       Tp tp{std::to_string(first + i), satellite};
@@ -203,8 +202,8 @@ class Generator {
     int previousCarrier = -1;
     unsigned serviceId = 0;
     for (int i = 0; i < shape_.channels; ++i) {
-      const int carrier = static_cast<int>(static_cast<long long>(i) * static_cast<long long>(carriers_.size()) /
-                                           shape_.channels);
+      const int carrier =
+          static_cast<int>(static_cast<long long>(i) * static_cast<long long>(carriers_.size()) / shape_.channels);
       if (carrier != previousCarrier) {
         serviceId = static_cast<unsigned>(draw_.Between(1, 0xF000));
         previousCarrier = carrier;

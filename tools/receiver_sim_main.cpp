@@ -53,13 +53,13 @@ bool ParseFault(const std::string& text, Fault& fault) {
   const std::size_t second = text.find(':', first == std::string::npos ? 0 : first + 1);
   if (first == std::string::npos || second == std::string::npos) return false;
   static const std::vector<std::pair<std::string, LoaderStep>> kSteps = {
-      {"request", LoaderStep::Request},         {"connectconfirm", LoaderStep::ConnectConfirm},
-      {"headerack", LoaderStep::HeaderAck},     {"descriptorack", LoaderStep::DescriptorAck},
-      {"packetack", LoaderStep::PacketAck},     {"disack", LoaderStep::DisAck},
+      {"request", LoaderStep::Request},     {"connectconfirm", LoaderStep::ConnectConfirm},
+      {"headerack", LoaderStep::HeaderAck}, {"descriptorack", LoaderStep::DescriptorAck},
+      {"packetack", LoaderStep::PacketAck}, {"disack", LoaderStep::DisAck},
       {"verdict", LoaderStep::Verdict}};
   static const std::vector<std::pair<std::string, FaultKind>> kKinds = {
-      {"nak", FaultKind::Nak},       {"drop", FaultKind::Drop},     {"garble", FaultKind::Garble},
-      {"slow", FaultKind::Slow},     {"hangup", FaultKind::HangUp}, {"junk", FaultKind::Junk}};
+      {"nak", FaultKind::Nak},   {"drop", FaultKind::Drop},     {"garble", FaultKind::Garble},
+      {"slow", FaultKind::Slow}, {"hangup", FaultKind::HangUp}, {"junk", FaultKind::Junk}};
   const std::string step = Key(text.substr(0, first));
   const std::string kind = Key(text.substr(second + 1));
   const auto s = std::find_if(kSteps.begin(), kSteps.end(), [&](const auto& p) { return p.first == step; });
@@ -114,8 +114,9 @@ void PrintLoaderReport(const LoaderReport& report) {
 
 void PrintConsoleReport(const ConsoleReport& report) {
   Say(std::string("Upload ended: ") + (report.woke ? "woken" : "never woken") + ", " +
-      (report.commandReceived ? "dumpch typed" : "no dumpch") + ", " + (report.goReceived ? "\"go\" received" : "no \"go\"") +
-      ", port opened " + std::to_string(report.portOpens) + " times");
+      (report.commandReceived ? "dumpch typed" : "no dumpch") + ", " +
+      (report.goReceived ? "\"go\" received" : "no \"go\"") + ", port opened " + std::to_string(report.portOpens) +
+      " times");
 }
 
 }  // namespace
@@ -147,7 +148,7 @@ int main(int argc, char** argv) {
       console.omitEnd = true;
     } else if (mode == "upload" && i + 1 < argc &&
                (arg == "--silence-after" || arg == "--hang-up-after" || arg == "--flood" || arg == "--long-line")) {
-      long& count = arg == "--silence-after" ? console.silenceAfterBytes
+      long& count = arg == "--silence-after"   ? console.silenceAfterBytes
                     : arg == "--hang-up-after" ? console.hangUpAfterBytes
                     : arg == "--flood"         ? console.floodBytes
                                                : console.longLineBytes;
@@ -166,7 +167,7 @@ int main(int argc, char** argv) {
   }
   loader.onEvent = console.onEvent = [](const std::string& event) { Say("  " + event); };
 
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = OnInterrupt;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);

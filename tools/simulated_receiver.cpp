@@ -40,10 +40,19 @@ constexpr auto kWriteStall = 5s;
 constexpr std::uint32_t kMaxPacketData = 65536 - 16;
 
 const std::string kHei("\x02HEIhei\x03", 8);
-const std::string kAck("\x02" "ACKack\x03", 8);
+const std::string kAck(
+    "\x02"
+    "ACKack\x03",
+    8);
 const std::string kNxt("\x02NXTnxt\x03", 8);
-const std::string kErr("\x02" "ERRerr\x03", 8);
-const std::string kDis("\x02" "DISdis\x03", 8);
+const std::string kErr(
+    "\x02"
+    "ERRerr\x03",
+    8);
+const std::string kDis(
+    "\x02"
+    "DISdis\x03",
+    8);
 const std::string kPok("\x02POKpok\x03", 8);
 const std::string kPer("\x02PERper\x03", 8);
 
@@ -75,25 +84,38 @@ std::string Junk(long count) {
 
 const char* StepName(LoaderStep step) {
   switch (step) {
-    case LoaderStep::Request: return "Request";
-    case LoaderStep::ConnectConfirm: return "ConnectConfirm";
-    case LoaderStep::HeaderAck: return "HeaderAck";
-    case LoaderStep::DescriptorAck: return "DescriptorAck";
-    case LoaderStep::PacketAck: return "PacketAck";
-    case LoaderStep::DisAck: return "DisAck";
-    case LoaderStep::Verdict: return "Verdict";
+    case LoaderStep::Request:
+      return "Request";
+    case LoaderStep::ConnectConfirm:
+      return "ConnectConfirm";
+    case LoaderStep::HeaderAck:
+      return "HeaderAck";
+    case LoaderStep::DescriptorAck:
+      return "DescriptorAck";
+    case LoaderStep::PacketAck:
+      return "PacketAck";
+    case LoaderStep::DisAck:
+      return "DisAck";
+    case LoaderStep::Verdict:
+      return "Verdict";
   }
   return "?";
 }
 
 const char* KindName(FaultKind kind) {
   switch (kind) {
-    case FaultKind::Nak: return "Nak";
-    case FaultKind::Drop: return "Drop";
-    case FaultKind::Garble: return "Garble";
-    case FaultKind::Slow: return "Slow";
-    case FaultKind::HangUp: return "HangUp";
-    case FaultKind::Junk: return "Junk";
+    case FaultKind::Nak:
+      return "Nak";
+    case FaultKind::Drop:
+      return "Drop";
+    case FaultKind::Garble:
+      return "Garble";
+    case FaultKind::Slow:
+      return "Slow";
+    case FaultKind::HangUp:
+      return "HangUp";
+    case FaultKind::Junk:
+      return "Junk";
   }
   return "?";
 }
@@ -327,8 +349,8 @@ class LoaderSession {
       now = Clock::now();
       if (!line_.Buffer().empty() && now - line_.LastArrival() > kFrameGap) {
         Log(Format("PART(%zu)", line_.Buffer().size()));
-        Problem("a frame broke off after " + std::to_string(line_.Buffer().size()) + " bytes: " +
-                Hex(line_.Buffer().substr(0, 16)));
+        Problem("a frame broke off after " + std::to_string(line_.Buffer().size()) +
+                " bytes: " + Hex(line_.Buffer().substr(0, 16)));
         line_.Buffer().clear();
         Send(kErr);
       }
@@ -378,8 +400,11 @@ class LoaderSession {
     }
     Tell(Format("fault: %s on %s #%d", KindName(fault->kind), StepName(step), count));
     switch (fault->kind) {
-      case FaultKind::Nak: Send(kErr); break;
-      case FaultKind::Drop: break;
+      case FaultKind::Nak:
+        Send(kErr);
+        break;
+      case FaultKind::Drop:
+        break;
       case FaultKind::Garble: {
         std::string garbled = frame;
         garbled[garbled.size() / 2] = static_cast<char>(garbled[garbled.size() / 2] ^ 0xFF);
@@ -389,8 +414,12 @@ class LoaderSession {
       case FaultKind::Slow:
         if (line_.Pause(options_.slowDelay)) Send(frame);
         break;
-      case FaultKind::HangUp: line_.HangUp(); break;
-      case FaultKind::Junk: Send(Junk(options_.junkBytes) + frame); break;
+      case FaultKind::HangUp:
+        line_.HangUp();
+        break;
+      case FaultKind::Junk:
+        Send(Junk(options_.junkBytes) + frame);
+        break;
     }
     return fault->kind;
   }
@@ -567,8 +596,7 @@ class LoaderSession {
       return Format("its length field says %u, the descriptor said %u", BigEndian(frame, 8, 4), length_);
     if (crc != BigEndian(frame, 12 + length_, 4))
       return Format("CRC-32 is %08X, its last 4 bytes say %08X", crc, BigEndian(frame, 12 + length_, 4));
-    if (BigEndian(frame, 2, 2) != report_.packets.size())
-      return Format("it is numbered %u", BigEndian(frame, 2, 2));
+    if (BigEndian(frame, 2, 2) != report_.packets.size()) return Format("it is numbered %u", BigEndian(frame, 2, 2));
     return "";
   }
 
@@ -750,12 +778,17 @@ class ConsoleSession {
     const bool afterCr = lastWasCr_;
     lastWasCr_ = c == '\r';
     switch (c) {
-      case '\r': EndLine(); break;
+      case '\r':
+        EndLine();
+        break;
       case '\n':
         if (!afterCr) EndLine();
         break;
-      case '\x1b': typing_.clear(); break;  // ESC cancels the line
-      case '\0': break;
+      case '\x1b':
+        typing_.clear();
+        break;  // ESC cancels the line
+      case '\0':
+        break;
       default:
         typing_ += c;
         if (options_.echoCommand) Print(std::string(1, c));
@@ -783,13 +816,14 @@ class ConsoleSession {
 
   void Dump() {
     dumped_ = true;
-    const std::string before = Repeat("[boot] tuner 0 locked, AGC 3F, BER 0.0001\r\n", options_.floodBytes) +
-                               options_.noise + "\r\n";
+    const std::string before =
+        Repeat("[boot] tuner 0 locked, AGC 3F, BER 0.0001\r\n", options_.floodBytes) + options_.noise + "\r\n";
     std::string list;
     if (options_.longLineBytes > 0) list += "||" + Repeat("0123456789ABCDEF", options_.longLineBytes) + "\r\n";
     // A formatted list closes with its own "[END]" line; the printout ends there.
     std::vector<std::string> lines = SplitLines(options_.listText);
-    auto end = std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return line.starts_with("[END]"); });
+    auto end =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return line.starts_with("[END]"); });
     if (end == lines.end()) end = lines.insert(lines.end(), "[END]");
     lines.erase(options_.omitEnd ? end : end + 1, lines.end());
     for (const std::string& line : lines) list += "||" + line + "\r\n";
@@ -867,7 +901,8 @@ void SimulatedReceiver::OpenPair() {
   const bool set = ::tcsetattr(slave, TCSANOW, &settings) == 0;
   ::close(slave);
   if (!set) fail(master, "cannot set the line raw");
-  if (::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK) != 0) fail(master, "cannot make the line non-blocking");
+  if (::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK) != 0)
+    fail(master, "cannot make the line non-blocking");
   master_ = master;
   devicePath_ = name;
   // Set after our own open and close above, so that only the PC's are seen.

@@ -27,12 +27,12 @@ struct Fault {
 
 struct LoaderOptions {
   std::vector<Fault> faults;
-  bool silent = false;            // never sends a request (receiver left off)
-  bool verdictOk = true;          // POK, else PER
-  bool paceAtLineRate = false;    // 10 bits a byte at 115200 baud, both directions
+  bool silent = false;                            // never sends a request (receiver left off)
+  bool verdictOk = true;                          // POK, else PER
+  bool paceAtLineRate = false;                    // 10 bits a byte at 115200 baud, both directions
   std::chrono::milliseconds requestInterval{20};  // HEI repeated while unanswered
   std::chrono::milliseconds slowDelay{300};       // FaultKind::Slow
-  int junkBytes = 3;              // FaultKind::Junk: bytes of junk put before the frame
+  int junkBytes = 3;                              // FaultKind::Junk: bytes of junk put before the frame
   // How long the loader waits for the PC once connected before it gives up.
   std::chrono::milliseconds pcTimeout{10000};
   // Told each thing the loader does, from the session thread.
@@ -46,19 +46,19 @@ struct LoaderReport {
   std::vector<std::string> problems;  // what the loader found wrong; any of them makes the verdict PER
   bool disReceived = false;
   bool verdictSent = false;
-  std::string framesFromPc;           // e.g. "ACK HDR NXT DSC NXT PKT ... DIS"
+  std::string framesFromPc;  // e.g. "ACK HDR NXT DSC NXT PKT ... DIS"
 };
 
 struct ConsoleOptions {
-  std::string listText;          // formatted text (CR LF lines) the console prints on "dumpch",
-                                 // up to its "[END]" line; an "[END]" line is added when it has none
-  bool echoCommand = true;       // echoes what is typed, as a console does
-  std::string noise = "STB> ";   // printed around the list, outside "||" markers
-  long silenceAfterBytes = -1;   // stop printing (stay silent) after this many list bytes
-  long hangUpAfterBytes = -1;    // close the master after this many list bytes
-  bool omitEnd = false;          // never prints "[END]" (the list stops before its "[END]" line)
-  long floodBytes = 0;           // junk bytes (no "||") printed before the list
-  long longLineBytes = 0;        // one line of this many bytes behind "||" before the list
+  std::string listText;         // formatted text (CR LF lines) the console prints on "dumpch",
+                                // up to its "[END]" line; an "[END]" line is added when it has none
+  bool echoCommand = true;      // echoes what is typed, as a console does
+  std::string noise = "STB> ";  // printed around the list, outside "||" markers
+  long silenceAfterBytes = -1;  // stop printing (stay silent) after this many list bytes
+  long hangUpAfterBytes = -1;   // close the master after this many list bytes
+  bool omitEnd = false;         // never prints "[END]" (the list stops before its "[END]" line)
+  long floodBytes = 0;          // junk bytes (no "||") printed before the list
+  long longLineBytes = 0;       // one line of this many bytes behind "||" before the list
   bool paceAtLineRate = false;
   // How long the console waits for the PC once the list was asked for.
   std::chrono::milliseconds pcTimeout{10000};

@@ -20,8 +20,8 @@ struct CliRun {
 class CliTest : public ::testing::Test {
  protected:
   CliRun Run(const std::string& arguments) {
-    const std::string command = "cd '" + dir.path() + "' && '" CHANORA_CLI_PATH "' " + arguments +
-                                " >stdout.log 2>stderr.log";
+    const std::string command =
+        "cd '" + dir.path() + "' && '" CHANORA_CLI_PATH "' " + arguments + " >stdout.log 2>stderr.log";
     CliRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

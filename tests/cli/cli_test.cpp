@@ -68,8 +68,7 @@ TEST_F(Cli, CompileWritesHexAndPacketFilesBesideTheList) {
 
 TEST_F(Cli, RefusesBadUsageWithStatusTwo) {
   for (const char* arguments : {"", "frobnicate x.txt", "check", "check a.txt b.txt", "check a.txt --max-satellites 33",
-                                "format a.txt -o", "check a.txt --colour", "compile a.txt --split",
-                                "convert a.txt"}) {
+                                "format a.txt -o", "check a.txt --colour", "compile a.txt --split", "convert a.txt"}) {
     CliRun run = Run(arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_FALSE(run.err.empty()) << arguments;

@@ -9,7 +9,8 @@ namespace chanora::testing {
 namespace {
 
 TEST(CheckPass, DemoListHandsOnEveryRecordWithItsCountsAndNumbers) {
-  for (auto [mode, split] : {std::pair(CompileMode::Basic, false), std::pair(CompileMode::Normal, false), std::pair(CompileMode::Normal, true)}) {
+  for (auto [mode, split] : {std::pair(CompileMode::Basic, false), std::pair(CompileMode::Normal, false),
+                             std::pair(CompileMode::Normal, true)}) {
     SCOPED_TRACE(std::string(ModeName(mode)) + (split ? " split" : ""));
     Pass pass = RunPass(DemoListBytes(), mode, 32, split);
     ASSERT_TRUE(pass.ok) << ::testing::PrintToString(pass.reporter.messages);
@@ -20,8 +21,9 @@ TEST(CheckPass, DemoListHandsOnEveryRecordWithItsCountsAndNumbers) {
     // Basic restarts the channel count at the PID channels; Normal carries it
     // on, and its totals never restart.
     const ImageCounts c = b.counts;
-    EXPECT_EQ(std::vector<int>({c.satellites, c.tps, c.channels, c.analogTps, c.tvTotal, c.radioTotal}),
-              mode == CompileMode::Basic ? std::vector<int>({6, 12, 3, 5, 0, 0}) : std::vector<int>({6, 12, 30, 5, 26, 9}));
+    EXPECT_EQ(
+        std::vector<int>({c.satellites, c.tps, c.channels, c.analogTps, c.tvTotal, c.radioTotal}),
+        mode == CompileMode::Basic ? std::vector<int>({6, 12, 3, 5, 0, 0}) : std::vector<int>({6, 12, 30, 5, 26, 9}));
     EXPECT_EQ(b.names.size(), mode == CompileMode::Basic ? 32u : 0u);  // Normal only counts the names
     // Service numbers of channels 1, 6 (radio), PID 28, PID 30 (radio) and
     // the analog TV, radio, TV, TV, radio. Keyword codes are positions in

@@ -23,10 +23,22 @@ class RecordingBuilder : public ImageBuilder {
   }
   bool BlockStart() override { return Log('['); }
   bool BlockEnd() override { return Log(']'); }
-  bool Satellite(const SatelliteRecord& r) override { satellites.push_back(r); return Log('s'); }
-  bool DigitalTp(const DigitalTpRecord& r) override { tps.push_back(r); return Log('t'); }
-  bool Channel(const ChannelRecord& r) override { channels.push_back(r); return Log(r.pid ? 'p' : 'c'); }
-  bool AnalogTp(const AnalogTpRecord& r) override { analogs.push_back(r); return Log('a'); }
+  bool Satellite(const SatelliteRecord& r) override {
+    satellites.push_back(r);
+    return Log('s');
+  }
+  bool DigitalTp(const DigitalTpRecord& r) override {
+    tps.push_back(r);
+    return Log('t');
+  }
+  bool Channel(const ChannelRecord& r) override {
+    channels.push_back(r);
+    return Log(r.pid ? 'p' : 'c');
+  }
+  bool AnalogTp(const AnalogTpRecord& r) override {
+    analogs.push_back(r);
+    return Log('a');
+  }
   bool Finish(const ImageCounts& c) override {
     counts = c;
     return Log('F');

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/channel_image_builder.h"
 #include "base/crc.h"
+#include "compiler/channel_image_builder.h"
 #include "compiler/hex_text.h"
 #include "tests/compiler/compiler_fixture.h"
 
@@ -98,36 +98,37 @@ TEST(Crc, CheckValues) {
 // Every record kind: a blank satellite whose TPs and channels are passed
 // over, 4- and 5-digit frequencies, a cut comment, names of 13 characters,
 // blank channels whose TPs are not defined.
-const std::string kList = NameList(32) + CrLfLines({
-    "[SATELLITE]",
-    "0 \"AURORA 1\" N 10600 9750 300 192",
-    "3 \"DELTA STAR\" N 10750 9750 2 -300",
-    "7 ZENITH Y 10600 9750 -1 65535",
-    "[DIGITAL TP]",
-    "1 0 11778 27500 V \"AURORA TV\"",
-    "2 3 3840 26000 H \"MERIDIAN C\"",
-    "300 3 12187 27500 V ABCDEFGHIJKLMNOP",
-    "6 7 12000 27500 V SKIPPED",
-    "[DIGITAL CHANNEL]",
-    "1 1 0 1001 TV \"Aurora One\" 1 N",
-    "2 1 0 2A01 RADIO \"Nordic Film\" 2 N",
-    "3 300 3 FFFF TV ABCDEFGHIJKLM 300 N",
-    "4 77 3 0C81 TV Null 2 Y",
-    "5 6 7 1002 TV Gone 1 N",
-    "[DIGITAL PID CHANNEL]",
-    "31 1 0 RADIO \"Tide Radio\" 8191 701 702 3 N",
-    "32 999 0 TV Blank 0 0 0 4 Y",
-    "[ANALOG TP]",
-    "1 0 11265 KU \"Aurora Analog\" 27MHz V 1 5 CVBS STEREO 6.50 6.80 130 N U50 TV N",
-    "2 3 3920 C \"Meridian AN\" 18MHz H 1 300 CANAL MONO_RIGHT 7.02 7.20 400 Y J17 RADIO Y",
-    "3 7 11000 KU Skip 27MHz V 1 5 CVBS STEREO 6.50 6.80 130 N U50 TV N",
-    "[END]",
-});
+const std::string kList =
+    NameList(32) + CrLfLines({
+                       "[SATELLITE]",
+                       "0 \"AURORA 1\" N 10600 9750 300 192",
+                       "3 \"DELTA STAR\" N 10750 9750 2 -300",
+                       "7 ZENITH Y 10600 9750 -1 65535",
+                       "[DIGITAL TP]",
+                       "1 0 11778 27500 V \"AURORA TV\"",
+                       "2 3 3840 26000 H \"MERIDIAN C\"",
+                       "300 3 12187 27500 V ABCDEFGHIJKLMNOP",
+                       "6 7 12000 27500 V SKIPPED",
+                       "[DIGITAL CHANNEL]",
+                       "1 1 0 1001 TV \"Aurora One\" 1 N",
+                       "2 1 0 2A01 RADIO \"Nordic Film\" 2 N",
+                       "3 300 3 FFFF TV ABCDEFGHIJKLM 300 N",
+                       "4 77 3 0C81 TV Null 2 Y",
+                       "5 6 7 1002 TV Gone 1 N",
+                       "[DIGITAL PID CHANNEL]",
+                       "31 1 0 RADIO \"Tide Radio\" 8191 701 702 3 N",
+                       "32 999 0 TV Blank 0 0 0 4 Y",
+                       "[ANALOG TP]",
+                       "1 0 11265 KU \"Aurora Analog\" 27MHz V 1 5 CVBS STEREO 6.50 6.80 130 N U50 TV N",
+                       "2 3 3920 C \"Meridian AN\" 18MHz H 1 300 CANAL MONO_RIGHT 7.02 7.20 400 Y J17 RADIO Y",
+                       "3 7 11000 KU Skip 27MHz V 1 5 CVBS STEREO 6.50 6.80 130 N U50 TV N",
+                       "[END]",
+                   });
 
 // LNB triples, position, 1, blank, position bits 24-31, positioner.
-const std::string kSatellites = H("00 08") + Name("AURORA 1", 14) + H("010600 009750 2C 01 00 00 C000") +
-                                H("03 0A") + Name("DELTA STAR", 14) + H("010750 009750 02 01 00 00 D4FE") +
-                                H("07 06") + Name("ZENITH", 14) + H("010600 009750 FF 01 01 FF FFFF");
+const std::string kSatellites = H("00 08") + Name("AURORA 1", 14) + H("010600 009750 2C 01 00 00 C000") + H("03 0A") +
+                                Name("DELTA STAR", 14) + H("010750 009750 02 01 00 00 D4FE") + H("07 06") +
+                                Name("ZENITH", 14) + H("010600 009750 FF 01 01 FF FFFF");
 
 TEST(ChannelImage, BasicLayout) {
   const std::string tps = Crc(H("0100 80") + Name("AURORA TV", 13) + H("011778 027500"), 4) +
@@ -190,14 +191,14 @@ TEST(ChannelImage, NameTableAndPaddingOfTheLastLine) {
   // With 40 satellites the table has 40 entries: 564 bytes.
   const std::string table = NameTable(40);
   ASSERT_EQ(table.size(), 564u);
-  EXPECT_EQ(Image(NameList(40) + "[SATELLITE]\r\n", CompileMode::Basic, 40), table + kStart + kEnd + std::string(4, '\0'));
+  EXPECT_EQ(Image(NameList(40) + "[SATELLITE]\r\n", CompileMode::Basic, 40),
+            table + kStart + kEnd + std::string(4, '\0'));
 }
 
 // 32 names, one satellite and TP, `tv` digital TV channels and one analog TV service.
 std::string ServiceList(int tv) {
-  std::string lines = NameList(32) +
-                      CrLfLines({"[SATELLITE]", "0 AURORA N 10600 9750 0", "[DIGITAL TP]", "1 0 11778 27500 V TP",
-                                 "[DIGITAL CHANNEL]"});
+  std::string lines = NameList(32) + CrLfLines({"[SATELLITE]", "0 AURORA N 10600 9750 0", "[DIGITAL TP]",
+                                                "1 0 11778 27500 V TP", "[DIGITAL CHANNEL]"});
   for (int i = 1; i <= tv; ++i) lines += std::to_string(i) + " 1 0 1001 TV C" + std::to_string(i) + " 1 N\r\n";
   return lines + "[ANALOG TP]\r\n1 0 11265 KU Analog 27MHz V 1 5 CVBS STEREO 6.50 6.80 130 N U50 TV N\r\n";
 }
@@ -212,7 +213,7 @@ TEST(ChannelImage, ServiceNumbersOfTheNormalImage) {
   const std::string split = Image(ServiceList(120), CompileMode::Normal, 32, true);
   EXPECT_EQ(channel(joined, 120), Crc(H("0110 0100 54 01") + Name("C120", 13) + H("78") + kFF6, 2));
   EXPECT_EQ(channel(split, 120), channel(joined, 120));
-  EXPECT_EQ(analog(joined, 120)[19], '\x79');  // 121 without the split
+  EXPECT_EQ(analog(joined, 120)[19], '\x79');            // 121 without the split
   EXPECT_EQ(analog(split, 120).substr(19, 1), H("01"));  // 1 again with the split
 
   // The 256th and the 300th TV service: bits 8 to 11 in the high nibble
@@ -260,8 +261,8 @@ TEST(ChannelImage, NumbersBeyondTwelveBitsAreRefused) {
     EXPECT_EQ(std::vector<bool>({builder.Channel(bigService), builder.Channel(bigTp), builder.Channel(blank),
                                  builder.AnalogTp(analog)}),
               std::vector<bool>(4, mode == CompileMode::Basic));
-    EXPECT_EQ(reporter.messages,
-              mode == CompileMode::Basic ? std::vector<std::string>() : std::vector<std::string>({service, tp, tp, service}));
+    EXPECT_EQ(reporter.messages, mode == CompileMode::Basic ? std::vector<std::string>()
+                                                            : std::vector<std::string>({service, tp, tp, service}));
   }
 }
 

@@ -64,7 +64,7 @@ class DocumentTest : public ::testing::Test {
   };
   State Snapshot() const {
     const ListViewModel& model = document.Model();
-    return {document.Loaded(), document.Path(), document.Untitled(), document.Title(),
+    return {document.Loaded(), document.Path(),  document.Untitled(),        document.Title(),
             model.List(),      model.Modified(), model.History().UndoDepth()};
   }
 

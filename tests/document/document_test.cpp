@@ -19,9 +19,9 @@ TEST_F(DocumentTest, StartsWithOnlyOpenDownloadOthersAndUploadEnabled) {
   for (auto command : {DocumentCommand::Open, DocumentCommand::DownloadOthers, DocumentCommand::Upload}) {
     EXPECT_TRUE(document.Enabled(command));
   }
-  for (auto command : {DocumentCommand::Save, DocumentCommand::SaveAs, DocumentCommand::CompileBasic,
-                       DocumentCommand::CompilePreInstalled, DocumentCommand::CompileSplit,
-                       DocumentCommand::DownloadCurrent}) {
+  for (auto command :
+       {DocumentCommand::Save, DocumentCommand::SaveAs, DocumentCommand::CompileBasic,
+        DocumentCommand::CompilePreInstalled, DocumentCommand::CompileSplit, DocumentCommand::DownloadCurrent}) {
     EXPECT_FALSE(document.Enabled(command));
   }
   EXPECT_FALSE(document.Save(dialog.Chooser()));

@@ -94,7 +94,8 @@ TEST_F(AnalogEdit, UnknownWordsAreReportedInColumnOrderAndSomeStopTheEdit) {
     if (!values) continue;
     // Neither button of a pair: saved as the second word.
     ASSERT_TRUE(Apply(0, *values));
-    EXPECT_EQ((Strings{Record(SectionKind::Analog, 0)[3], Record(SectionKind::Analog, 0)[14], Record(SectionKind::Analog, 0)[16]}),
+    EXPECT_EQ((Strings{Record(SectionKind::Analog, 0)[3], Record(SectionKind::Analog, 0)[14],
+                       Record(SectionKind::Analog, 0)[16]}),
               (Strings{"KU", "N", "RADIO"}));
   }
 }
@@ -129,8 +130,8 @@ TEST_F(AnalogEdit, DeleteAsksAndInsertNullPutsANullChannelAfterTheRow) {
   values.name = "anything";  // Insert Null takes no field
   values.satellite.degree = "bad";
   ASSERT_TRUE(Apply(1, values, Action::InsertNull));
-  EXPECT_EQ(Record(SectionKind::Analog, 2), (Strings{"3", "1", "0000", "C", "_", "27MHz", "H", "1", "5", "CVBS", "STEREO", "0000",
-                                        "0000", "130", "Y", "U50", "TV", "Y"}));
+  EXPECT_EQ(Record(SectionKind::Analog, 2), (Strings{"3", "1", "0000", "C", "_", "27MHz", "H", "1", "5", "CVBS",
+                                                     "STEREO", "0000", "0000", "130", "Y", "U50", "TV", "Y"}));
   EXPECT_FALSE(Apply(5, values, Action::InsertNull));  // beyond the view
   values = Open(0);
   values.name = "GAMMA2";
@@ -159,8 +160,8 @@ TEST_F(AnalogEdit, ANewChannelIsAppendedAndARefusedOneLeavesNoTrace) {
   values.audioLeft = values.audioRight = "7.02";
   ChooseSatellite(model, values.satellite, 1, reporter);
   ASSERT_TRUE(ApplyNewAnalogChannel(model, values, reporter));
-  EXPECT_EQ(Record(SectionKind::Analog, 4), (Strings{"5", "1", "1150", "C", "NEW ONE", "18MHz", "H", "3", "3", "CVBS", "STEREO",
-                                        "7.02", "7.02", "130", "Y", "NO_DEEMP", "TV", "N"}));
+  EXPECT_EQ(Record(SectionKind::Analog, 4), (Strings{"5", "1", "1150", "C", "NEW ONE", "18MHz", "H", "3", "3", "CVBS",
+                                                     "STEREO", "7.02", "7.02", "130", "Y", "NO_DEEMP", "TV", "N"}));
   EXPECT_EQ(model.History().MenuText(), "Undo (1 - New Ana Channel)");
   ASSERT_TRUE(model.Undo());
   EXPECT_EQ(model.List(), original);

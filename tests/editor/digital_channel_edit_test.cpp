@@ -82,8 +82,8 @@ TEST_F(DigitalEdit, TransponderMatching) {
     Edit edit;
     std::vector<Answer> answers;
     bool changed;
-    Strings tpAndSat;   // of the edited channel afterwards
-    Strings newTp;      // appended to the DIGITAL section, if any
+    Strings tpAndSat;  // of the edited channel afterwards
+    Strings newTp;     // appended to the DIGITAL section, if any
     Strings questions;
   };
   const Strings near = {kReplace};
@@ -92,11 +92,21 @@ TEST_F(DigitalEdit, TransponderMatching) {
       {"5 apart: a new TP", frequency("11783"), {}, true, {"8", "0"}, {"8", "0", "11783", "27500", "V", "ARD"}, {}},
       {"exact match elsewhere", frequency("12000", true), {}, true, {"7", "0"}, {}, {}},
       {"near elsewhere, Yes", frequency("12003", true), {Answer::Yes}, true, {"7", "0"}, {}, near},
-      {"near elsewhere, No", frequency("12003", true), {Answer::No}, true, {"8", "0"},
-       {"8", "0", "12003", "27500", "H", "ARD"}, near},
+      {"near elsewhere, No",
+       frequency("12003", true),
+       {Answer::No},
+       true,
+       {"8", "0"},
+       {"8", "0", "12003", "27500", "H", "ARD"},
+       near},
       {"near elsewhere, Cancel", frequency("12003", true), {Answer::Cancel}, false, {}, {}, near},
-      {"another satellite, no TP there", [](auto& d) { d.satellite.chosen = 1; }, {}, true, {"8", "1"},
-       {"8", "1", "11778", "27500", "V", "ARD"}, {}},
+      {"another satellite, no TP there",
+       [](auto& d) { d.satellite.chosen = 1; },
+       {},
+       true,
+       {"8", "1"},
+       {"8", "1", "11778", "27500", "V", "ARD"},
+       {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -115,7 +125,8 @@ TEST_F(DigitalEdit, TransponderMatching) {
     EXPECT_EQ((Strings{Record(SectionKind::Channel, 0)[1], Record(SectionKind::Channel, 0)[2]}), c.tpAndSat);
     EXPECT_EQ(Count(SectionKind::Digital) > 3 ? Record(SectionKind::Digital, 3) : Strings{}, c.newTp);
     // A channel edit rewrites no TP unless its bouquet changes.
-    for (std::size_t tp = 0; tp < 3; ++tp) EXPECT_EQ(Record(SectionKind::Digital, tp), RecordOf(original, SectionKind::Digital, tp));
+    for (std::size_t tp = 0; tp < 3; ++tp)
+      EXPECT_EQ(Record(SectionKind::Digital, tp), RecordOf(original, SectionKind::Digital, tp));
   }
 }
 
@@ -134,7 +145,8 @@ TEST_F(DigitalEdit, OkWritesTheRecordAndOnlyAChangedBouquet) {
   pid.name = "RAI 1";
   pid.videoPid = " 513";
   EXPECT_TRUE(Apply(3, pid));
-  EXPECT_EQ(Record(SectionKind::ChannelPid, 0), (Strings{"4", "3", "1", "TV", "RAI 1", "513", "650", "8190", "1", "N"}));
+  EXPECT_EQ(Record(SectionKind::ChannelPid, 0),
+            (Strings{"4", "3", "1", "TV", "RAI 1", "513", "650", "8190", "1", "N"}));
 }
 
 TEST_F(DigitalEdit, RefusalsWriteNothing) {
@@ -145,7 +157,8 @@ TEST_F(DigitalEdit, RefusalsWriteNothing) {
     std::function<void(LineList&)> prepare = [](LineList&) {};
   };
   const std::vector<Case> cases = {
-      {2, [](auto& d) { d.serviceId = "002"; },  // TP 7 is PHOENIX's TP 07
+      {2,
+       [](auto& d) { d.serviceId = "002"; },  // TP 7 is PHOENIX's TP 07
        {"ERROR : Channel Having Same SvcId,Tp Value EXIST!\r\nTo Edit,Change SvcId or TP Value!!"}},
       {0, [](auto& d) { d.serviceId = " 0000 "; }, {"CANCELED : SvcId nust not be zero!!!"}},
       {0, [](auto& d) { d.serviceId = "12G4"; }, {"SvcId must be a hexadecimal number!!!"}},
@@ -164,9 +177,14 @@ TEST_F(DigitalEdit, RefusalsWriteNothing) {
       {0, [](auto& d) { d.bouquet = "ABCDEFGHIJKLMN"; }, {"Bouquet exceeds 13 characters!!!"}},
       {0, [](auto& d) { d.frequency = "120"; }, {"Frequency must be 4 or 5 characters!!!"}},
       {0, [](auto& d) { d.symbolRate = ""; }, {"Symbol Rate not filled!"}},
-      {0, [](auto& d) { d.frequency = "11900"; }, {"No Digital TP index left (0 to 4999)!!!"},
+      {0,
+       [](auto& d) { d.frequency = "11900"; },
+       {"No Digital TP index left (0 to 4999)!!!"},
        [](LineList& l) { l[RecordStart(l, SectionKind::Digital, 2)] = "4999"; }},
-      {0, [](auto&) {}, {"Error on current TP index"}, [](LineList& l) { l[RecordStart(l, SectionKind::Digital, 0)] = "01"; }},
+      {0,
+       [](auto&) {},
+       {"Error on current TP index"},
+       [](LineList& l) { l[RecordStart(l, SectionKind::Digital, 0)] = "01"; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.messages.front());
@@ -205,7 +223,8 @@ TEST_F(DigitalEdit, DeleteAsksByNameAndInsertNullFollowsTheRecord) {
 
 TEST_F(DigitalEdit, NewChannel) {
   DigitalChannelDialog defaults = OpenNewDigitalChannel(model, reporter);
-  EXPECT_EQ((Strings{defaults.activeAudio, defaults.bouquet, defaults.satellite.degree}), (Strings{"1", "---", "E019.2"}));
+  EXPECT_EQ((Strings{defaults.activeAudio, defaults.bouquet, defaults.satellite.degree}),
+            (Strings{"1", "---", "E019.2"}));
   defaults.videoPid = "5";
   defaults.serviceId = "1F";
   ServiceIdTyped(defaults);
@@ -230,7 +249,8 @@ TEST_F(DigitalEdit, NewChannel) {
       {[](auto& d) { d.serviceId = "1F"; }, {}, {"Frequency not filled!"}},
       {[](auto& d) { d.serviceId = "1F", d.satellite.chosen.reset(); }, {}, {"Satellite not selected!"}},
       {[](auto& d) { d.serviceId = "1F", d.frequency = "11776", d.symbolRate = "27500", d.horizontal = false; },
-       {Answer::Cancel}, {}},
+       {Answer::Cancel},
+       {}},
       {serviceId, {}, {"Can't find \" CHANNEL START \" "}, noChannelStart},
       {serviceId, {}, {"Can't find \" DIGITAL END \" "}, noDigitalEnd},
   };

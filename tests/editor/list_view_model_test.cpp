@@ -18,11 +18,11 @@ Strings Row(const ListViewModel& model, std::size_t row) {
 // 10 digital channels D0..D9 and 4 PID channels P0..P3 on one TP: rows 0-9
 // are digital, rows 10-13 PID.
 LineList ChannelList() {
-  LineList list = {"SATELLITE START", "0", "S", "N", "10600", "9750", "0", "0", "SATELLITE END", "DIGITAL START",
-                   "1", "0", "11778", "27500", "V", "B", "DIGITAL END", "CHANNEL START"};
+  LineList list = {"SATELLITE START", "0", "S", "N",     "10600", "9750", "0", "0",           "SATELLITE END",
+                   "DIGITAL START",   "1", "0", "11778", "27500", "V",    "B", "DIGITAL END", "CHANNEL START"};
   for (int i = 0; i < 10; ++i) {
-    list.insert(list.end(), {"0", "1", "0", std::to_string(100 + i), i % 3 ? "TV" : "RADIO", "D" + std::to_string(i),
-                             "1", "N"});
+    list.insert(list.end(),
+                {"0", "1", "0", std::to_string(100 + i), i % 3 ? "TV" : "RADIO", "D" + std::to_string(i), "1", "N"});
   }
   list.insert(list.end(), {"CHANNEL END", "CHANNEL_PID START"});
   for (int i = 0; i < 4; ++i) {
@@ -44,10 +44,10 @@ TEST_F(ListView, ChannelRowsJoinTheirTpAndSatelliteByExactIndex) {
   list[RecordStart(list, SectionKind::Channel, 0) + 4] = "tv";
   Start(list);
   // TP "07" is not TP "7": PHOENIX's TP cells stay empty and nothing shifts.
-  EXPECT_EQ(Row(model, 1), (Strings{"2", "07", "2", "0002", "TV", "PHOENIX", "", "", "", "1", "N", "", "", "", "",
-                                    "ASTRA", "9750", "10600", "2", "-0450"}));
-  EXPECT_EQ(Row(model, 3), (Strings{"4", "3", "1", "", "TV", "RAI UNO", "512", "650", "8190", "1", "N", "10832",
-                                    "22000", "H", "RAI", "HOTBIRD", "9750", "10600", "1", "0130"}));
+  EXPECT_EQ(Row(model, 1), (Strings{"2", "07", "2", "0002", "TV", "PHOENIX", "",     "",      "",  "1",
+                                    "N", "",   "",  "",     "",   "ASTRA",   "9750", "10600", "2", "-0450"}));
+  EXPECT_EQ(Row(model, 3), (Strings{"4", "3",     "1",     "",  "TV",  "RAI UNO", "512",  "650",   "8190", "1",
+                                    "N", "10832", "22000", "H", "RAI", "HOTBIRD", "9750", "10600", "1",    "0130"}));
   EXPECT_EQ(model.ShownIcon(0), 1);  // "tv" is not TV
   EXPECT_EQ(model.ShownIcon(1), 0);
   model.showDigital = false;
@@ -56,7 +56,7 @@ TEST_F(ListView, ChannelRowsJoinTheirTpAndSatelliteByExactIndex) {
 
 TEST_F(ListView, SectionListsShowDegreesInDisplayFormAndNameAMissingMarker) {
   LineList list = SmallList();
-  list.erase(list.begin());                                                  // SAT_NAME START
+  list.erase(list.begin());  // SAT_NAME START
   list.erase(std::find(list.begin(), list.end(), "CHANNEL_PID END"));
   Start(list);
   model.shownSection = SectionKind::Satellite;
@@ -140,12 +140,12 @@ TEST_F(ListView, DragsMoveRowsWithinTheirSectionOnly) {
   const LineList before = model.List();
   EXPECT_FALSE(MoveRow(model, 9, 10, reporter));
   EXPECT_FALSE(MoveRows(model, {8, 9}, 8, 11, reporter));  // the whole group or nothing
-  EXPECT_FALSE(MoveRows(model, {1, 3}, 1, 6, reporter));    // a selection with gaps
-  EXPECT_FALSE(MoveRows(model, {2, 3}, 2, 4, reporter));    // onto the row below the run: nothing moves
+  EXPECT_FALSE(MoveRows(model, {1, 3}, 1, 6, reporter));   // a selection with gaps
+  EXPECT_FALSE(MoveRows(model, {2, 3}, 2, 4, reporter));   // onto the row below the run: nothing moves
   EXPECT_EQ(model.List(), before);
-  EXPECT_EQ(reporter.messages,
-            Strings(2, "Drag Only possible \n\nWhen drag region and drop region are same section.\r\n"
-                       "(channel/pid channel)!!\r\n"));
+  EXPECT_EQ(reporter.messages, Strings(2,
+                                       "Drag Only possible \n\nWhen drag region and drop region are same section.\r\n"
+                                       "(channel/pid channel)!!\r\n"));
   EXPECT_EQ(model.History().UndoDepth(), 2u);
 }
 

@@ -12,15 +12,26 @@ using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 TEST(Degree, StoredAndTypedFormsConvertBothWays) {
   // Stored: signed tenths, the degrees taken modulo 360.
-  for (const auto& [stored, display] : Pairs{{"1234", "E123.4"}, {"-0450", "W045.0"}, {"+0192", "E019.2"},
-                                             {"-0005", "W000.5"}, {"3605", "E000.5"}, {" 0130 ", "E013.0"}}) {
+  for (const auto& [stored, display] : Pairs{{"1234", "E123.4"},
+                                             {"-0450", "W045.0"},
+                                             {"+0192", "E019.2"},
+                                             {"-0005", "W000.5"},
+                                             {"3605", "E000.5"},
+                                             {" 0130 ", "E013.0"}}) {
     EXPECT_EQ(DegreeToDisplay(stored), display) << stored;
   }
   // Typed: a hemisphere letter of either case, a sign or none; further
   // digits of tenths cut, not rounded; West 0 stored without its sign.
-  for (const auto& [display, stored] :
-       Pairs{{"E123.4", "1234"}, {"123.4", "1234"}, {"e123.4", "1234"}, {"w45", "-0450"}, {"W0", "0000"},
-             {"-000.0", "0000"}, {"E12.55", "0125"}, {"E400.0", "0400"}, {"E12.", "0120"}, {" W000.5 ", "-0005"}}) {
+  for (const auto& [display, stored] : Pairs{{"E123.4", "1234"},
+                                             {"123.4", "1234"},
+                                             {"e123.4", "1234"},
+                                             {"w45", "-0450"},
+                                             {"W0", "0000"},
+                                             {"-000.0", "0000"},
+                                             {"E12.55", "0125"},
+                                             {"E400.0", "0400"},
+                                             {"E12.", "0120"},
+                                             {" W000.5 ", "-0005"}}) {
     EXPECT_EQ(DegreeToStored(display), stored) << display;
   }
   for (const char* text : {"N12.0", "   ", ".5", "E12.X", "W1.-"}) EXPECT_FALSE(DegreeToStored(text)) << text;
@@ -54,7 +65,7 @@ TEST_F(SatelliteEdit, OkWritesTheRecordWhenSomethingChanged) {
   values->degree = "w12.55";
   ASSERT_TRUE(ApplySatelliteEdit(model, 1, *values, reporter));
   EXPECT_EQ(Record(SectionKind::Satellite, 1), (Strings{"1", "HOT BIRD 13", "Y", "9751", "10601", "12", "-0125"}));
-  EXPECT_EQ(model.List()[4], "HOTBIRD");  // the name list keeps its name
+  EXPECT_EQ(model.List()[4], "HOTBIRD");             // the name list keeps its name
   EXPECT_EQ(model.ShownCell(3, 15), "HOT BIRD 13");  // the channels on it show its new name
   EXPECT_TRUE(model.Modified());
   EXPECT_EQ(model.History().UndoDepth(), 0u);
@@ -87,8 +98,8 @@ TEST_F(SatelliteEdit, EveryFieldIsCheckedBeforeTheFirstCellIsWritten) {
   EXPECT_FALSE(OpenSatelliteEdit(model, 3, reporter));  // its stored degree does not convert
   EXPECT_EQ(reporter.messages, kDegreeErrors);
   EXPECT_FALSE(OpenSatelliteEdit(model, 4, reporter));
-  const SatelliteDialog beyond{.title = "", .name = "X", .lnbHigh = "9750", .lnbLow = "9750", .position = "1",
-                               .degree = "E1.0"};
+  const SatelliteDialog beyond{
+      .title = "", .name = "X", .lnbHigh = "9750", .lnbLow = "9750", .position = "1", .degree = "E1.0"};
   EXPECT_FALSE(ApplySatelliteEdit(model, 4, beyond, reporter));
   EXPECT_EQ(reporter.messages.size(), 2u);
   ExpectUnchanged();

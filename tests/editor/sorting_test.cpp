@@ -137,8 +137,8 @@ LineList TiedList(std::mt19937& random, std::size_t size) {
   if (random() % 8 != 0) {
     list.push_back("ANALOG START");
     for (std::size_t k = random() % (size + 1); k > 0; --k) {
-      list.insert(list.end(), {"0", sat(), pick({"11000", "10950", "11000", "x"}), "KU", name(), "27MHz", "H", "1",
-                               "5", "CVBS", "STEREO", "6.50", "6.50", "130", "N", "U50", type(), "N"});
+      list.insert(list.end(), {"0", sat(), pick({"11000", "10950", "11000", "x"}), "KU", name(), "27MHz", "H", "1", "5",
+                               "CVBS", "STEREO", "6.50", "6.50", "130", "N", "U50", type(), "N"});
     }
     list.push_back("ANALOG END");
   }

@@ -24,10 +24,11 @@ class DiskFaults : public EngineTest {
   // before a file of `size` bytes is complete.
   static ChildOutcome WhenFullBefore(std::size_t size,
                                      const std::function<int(ListEngine&, RecordingReporter&)>& operation) {
-    return RunInChild([size] { return LimitFileSize(size - 1); }, [&](RecordingReporter& child) {
-      ListEngine own(child);
-      return operation(own, child);
-    });
+    return RunInChild([size] { return LimitFileSize(size - 1); },
+                      [&](RecordingReporter& child) {
+                        ListEngine own(child);
+                        return operation(own, child);
+                      });
   }
 };
 
@@ -93,8 +94,9 @@ TEST_F(DiskFaults, AReadOnlyFolderRefusesTheSaveAndTheCompileClearly) {
     return list.empty() ? 4 : (own.Save(path, list) ? 1 : 0) | (own.CompileFile(path, {}) ? 2 : 0);
   });
   ::chmod(folder.c_str(), 0755);
-  EXPECT_EQ(outcome, (ChildOutcome{0, {"Can't open .temp file : " + path + "\n",
-                                       "Can't open Output file : " + folder + "/list.hex\n"}}));
+  EXPECT_EQ(outcome,
+            (ChildOutcome{
+                0, {"Can't open .temp file : " + path + "\n", "Can't open Output file : " + folder + "/list.hex\n"}}));
   EXPECT_EQ(ReadBytes(path), DemoListBytes());
   EXPECT_EQ(FolderNames(folder), Names{"list.txt"});
 }
@@ -132,10 +134,16 @@ TEST_F(DiskFaults, AListDeletedOrReplacedSinceLoadingIsStillSavedAsEdited) {
 // Without its ".txt" a list still opens, but nothing is written beside it:
 // a derived name could be the list itself or lie elsewhere.
 TEST_F(DiskFaults, NamesOfEveryKindLoadSaveCompileAndConvert) {
-  const std::pair<std::string, std::string> names[] = {  // the name and its stem, or none
-      {"Liste für Äther.txt", "Liste für Äther"}, {"my list.TXT", "my list"},
-      {"Mixed.Txt", "Mixed"}, {"raw \xFF\xFE\x80 bytes.txt", "raw \xFF\xFE\x80 bytes"},
-      {"list.dat", ""}, {"list", ""}, {"list.txt.old", ""}, {"für.TXT~", ""},
+  const std::pair<std::string, std::string> names[] = {
+      // the name and its stem, or none
+      {"Liste für Äther.txt", "Liste für Äther"},
+      {"my list.TXT", "my list"},
+      {"Mixed.Txt", "Mixed"},
+      {"raw \xFF\xFE\x80 bytes.txt", "raw \xFF\xFE\x80 bytes"},
+      {"list.dat", ""},
+      {"list", ""},
+      {"list.txt.old", ""},
+      {"für.TXT~", ""},
   };
   for (const auto& [name, stem] : names) {
     SCOPED_TRACE(name);

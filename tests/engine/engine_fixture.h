@@ -97,7 +97,7 @@ inline ChildOutcome RunInChild(const std::function<bool()>& prepare,
 // would pass it fails (EFBIG) instead of killing the process.
 inline bool LimitFileSize(rlim_t bytes) {
   ::signal(SIGXFSZ, SIG_IGN);
-  const struct rlimit limit {bytes, bytes};
+  const struct rlimit limit { bytes, bytes };
   return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 

@@ -81,7 +81,7 @@ TEST_F(ListFiles, SaveThroughASymbolicLinkReplacesTheFileItLeadsTo) {
   WriteBytes(store + "/channels.txt", DemoListBytes());
   WriteBytes(store + "/plain", DemoListBytes());
   ASSERT_EQ(::symlink("store/channels.txt", dir.File("list.txt").c_str()), 0);
-  ASSERT_EQ(::symlink("list.txt", dir.File("chain.txt").c_str()), 0);          // a link to the link
+  ASSERT_EQ(::symlink("list.txt", dir.File("chain.txt").c_str()), 0);  // a link to the link
   ASSERT_EQ(::symlink(dir.File("store/plain").c_str(), dir.File("plain.txt").c_str()), 0);
   ASSERT_EQ(::symlink("store/new.txt", dir.File("dangling.txt").c_str()), 0);  // its file is made
   ASSERT_EQ(::symlink("loop.txt", dir.File("loop.txt").c_str()), 0);
@@ -116,18 +116,16 @@ TEST_F(ListFiles, ReadOnlyListIsRefusedAsWritingInPlaceWouldBe) {
   // Nobody must reach the folder; only the list itself is closed.
   ASSERT_EQ(::chmod(dir.path().c_str(), 0777) | ::chmod(path.c_str(), 0444), 0);
   ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-  const ChildOutcome outcome = RunInChild(DropRootPrivileges, [&](RecordingReporter& child) {
-    return ListEngine(child).Save(path, list) ? 1 : 0;
-  });
+  const ChildOutcome outcome = RunInChild(
+      DropRootPrivileges, [&](RecordingReporter& child) { return ListEngine(child).Save(path, list) ? 1 : 0; });
   EXPECT_EQ(outcome, (ChildOutcome{0, {"Can't open .temp file : " + path + "\n"}}));
   EXPECT_EQ(ReadBytes(path), DemoListBytes());
   EXPECT_EQ(FolderNames(dir.path()), Names{"list.txt"});
 
   // Once writable again it saves as any list does, keeping its mode.
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  EXPECT_EQ(RunInChild(DropRootPrivileges, [&](RecordingReporter& child) {
-              return ListEngine(child).Save(path, list) ? 1 : 0;
-            }),
+  EXPECT_EQ(RunInChild(DropRootPrivileges,
+                       [&](RecordingReporter& child) { return ListEngine(child).Save(path, list) ? 1 : 0; }),
             (ChildOutcome{1, {}}));
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);

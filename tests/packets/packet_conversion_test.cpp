@@ -89,8 +89,8 @@ TEST(PacketConversion, SpellingsAndUnsoundText) {
       {lower, same},
       {crlf, same},
       {"\n  \r\n" + one + "\n\t \n" + two + "7FF2ABE0\n" + three, same},  // blank lines, an address without bytes
-      {one + two + three.substr(0, 59), same},                             // last line without LF
-      {plain + "\xFF" + "garbage GG\n", same},                             // 0xFF ends the input
+      {one + two + three.substr(0, 59), same},                            // last line without LF
+      {plain + "\xFF" + "garbage GG\n", same},                            // 0xFF ends the input
       {one + two + three.substr(0, 9) + "2021222324252627" + three.substr(33), same},  // pairs without separators
       {plain + "7FF2ABF0  00 G1\n", "DNCONV: Unknown character on buffer:0x47\n"},
       {"7FF2001g  00\n", "DNCONV: Unknown character on buffer:0x67\n"},

@@ -31,13 +31,14 @@ TEST_F(FlashDownloadTest, SendsEveryPacketAndReportsTheReceiversVerdict) {
   EXPECT_EQ(report.packets, PacketsOf(file));
   EXPECT_TRUE(report.problems.empty()) << report.problems.front();
   EXPECT_EQ(reporter.messages, std::vector<std::string>{"Flash download is terminated successfully.\n"});
-  EXPECT_EQ(reporter.lines, (std::vector<std::string>{
-                                "CLEAR ALL MESSAGE", "serial initialize\r\n", "Try to make connection...\r\n",
-                                "Waitiing Message from Satellite Receiver\r\n",
-                                "CONNECTING \r\n=> 1.Waiting DN_OPER_REQ from STB \r\n=>COMPLETE while read 1 times\r\n",
-                                "\r\nConnetion established...\r\n", "send DN_HEADER => 1 times\r\n",
-                                "\r\nNow, we start to send data packet\r\n", "\r\nWaiting termination message from STB.\r\n",
-                                "\r\nDisconnecting serial port\r\n"}));
+  EXPECT_EQ(reporter.lines,
+            (std::vector<std::string>{
+                "CLEAR ALL MESSAGE", "serial initialize\r\n", "Try to make connection...\r\n",
+                "Waitiing Message from Satellite Receiver\r\n",
+                "CONNECTING \r\n=> 1.Waiting DN_OPER_REQ from STB \r\n=>COMPLETE while read 1 times\r\n",
+                "\r\nConnetion established...\r\n", "send DN_HEADER => 1 times\r\n",
+                "\r\nNow, we start to send data packet\r\n", "\r\nWaiting termination message from STB.\r\n",
+                "\r\nDisconnecting serial port\r\n"}));
   EXPECT_EQ(reporter.progress.back(), 100);
   EXPECT_FALSE(PortHeld());
 }

@@ -6,9 +6,9 @@
 
 #include "base/crc.h"
 #include "packets/packet_conversion.h"
-#include "tools/simulated_receiver.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_dir.h"
+#include "tools/simulated_receiver.h"
 
 namespace chanora::testing {
 namespace {
@@ -16,8 +16,21 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-const std::string kHei("\x02HEIhei\x03", 8), kAck("\x02" "ACKack\x03", 8), kNxt("\x02NXTnxt\x03", 8),
-    kErr("\x02" "ERRerr\x03", 8), kDis("\x02" "DISdis\x03", 8), kPok("\x02POKpok\x03", 8), kPer("\x02PERper\x03", 8);
+const std::string kHei("\x02HEIhei\x03", 8),
+    kAck(
+        "\x02"
+        "ACKack\x03",
+        8),
+    kNxt("\x02NXTnxt\x03", 8),
+    kErr(
+        "\x02"
+        "ERRerr\x03",
+        8),
+    kDis(
+        "\x02"
+        "DISdis\x03",
+        8),
+    kPok("\x02POKpok\x03", 8), kPer("\x02PERper\x03", 8);
 
 std::uint32_t BigEndian(const std::string& bytes, std::size_t at) {
   std::uint32_t value = 0;

@@ -153,8 +153,8 @@ TEST_F(ScriptedLineTest, TransfersEndSoonAfterACancelThatAStalledWriteWaitsFor) 
 }
 
 TEST_F(ScriptedLineTest, UploadFindsTheEndOfTheListPartedAnywhere) {
-  const std::string printout = "dumpch\r\n" + CrLfLines({"||[SATELLITE_NAME_LIST]", "||1      \"AURORA 1\"", "||[END]"}) +
-                               "STB> ";
+  const std::string printout =
+      "dumpch\r\n" + CrLfLines({"||[SATELLITE_NAME_LIST]", "||1      \"AURORA 1\"", "||[END]"}) + "STB> ";
   const std::size_t end = printout.find("[END]");
   const std::string output = dir.File("upload.txt");
   for (std::size_t at = end; at <= end + 5; ++at) {

@@ -11,10 +11,10 @@
 #include "engine/list_engine.h"
 #include "serial/serial_port.h"
 #include "serial/transfer_settings.h"
-#include "tools/simulated_receiver.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_transfer_settings.h"
+#include "tools/simulated_receiver.h"
 
 namespace chanora::testing {
 

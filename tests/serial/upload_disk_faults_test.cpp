@@ -27,8 +27,9 @@ TEST_F(UploadDiskFaults, AFullDiskKeepsThePreviousUploadWhole) {
 
   receiver.StartConsole(PrintsTheDemoList());
   settings.port = receiver.DevicePath();
-  ChildOutcome upload = RunInChild([&] { return LimitFileSize(previous.size() - 1); },
-                                   [&](RecordingReporter& child) { return UploadChannelList(*port, output, settings, child); });
+  ChildOutcome upload =
+      RunInChild([&] { return LimitFileSize(previous.size() - 1); },
+                 [&](RecordingReporter& child) { return UploadChannelList(*port, output, settings, child); });
   const ConsoleReport report = receiver.WaitConsole();
   EXPECT_EQ(upload.result, 0);
   EXPECT_EQ(upload.messages, std::vector<std::string>{"Fail to open output file " + output + "\n"});

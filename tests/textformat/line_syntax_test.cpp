@@ -14,10 +14,10 @@ TEST(QuotePass, CarriesNameSpacesAndRefusesOpenSpans) {
   const Case cases[] = {
       {R"(1 "SAT A" N)", true, "1 SAT~A N"},
       {R"(1 "" N)", true, "1 -- N"},
-      {R"(1 "A B" "C D" x)", true, "1 A~B  C D  x"},    // third and later quotes become spaces
-      {R"(1 "AB CD x)", true, "1 AB~D x"},              // a lone quote closes over the next character
-      {R"(1 "ABCD)", false, ""},                        // nothing closes it
-      {R"(1 "ABCD )", false, ""},                       // closing would overwrite the line end
+      {R"(1 "A B" "C D" x)", true, "1 A~B  C D  x"},  // third and later quotes become spaces
+      {R"(1 "AB CD x)", true, "1 AB~D x"},            // a lone quote closes over the next character
+      {R"(1 "ABCD)", false, ""},                      // nothing closes it
+      {R"(1 "ABCD )", false, ""},                     // closing would overwrite the line end
       {R"(1 "A~B")", true, "1 A~B"},
       {"no quotes at all", true, "no quotes at all"},
   };

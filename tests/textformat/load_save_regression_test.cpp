@@ -11,7 +11,9 @@ namespace {
 
 using LoadSave = TextFormatTest;
 
-std::string DataFile(const char* name) { return ReadBytes(std::string(CHANORA_SOURCE_DIR "/tests/textformat/data/") + name); }
+std::string DataFile(const char* name) {
+  return ReadBytes(std::string(CHANORA_SOURCE_DIR "/tests/textformat/data/") + name);
+}
 
 bool PassesChecks(const std::string& bytes, RecordingReporter& reporter) {
   NullImageBuilder nothing;
@@ -37,14 +39,15 @@ TEST_F(LoadSave, ANameThatSpellsASectionMarkerIsRefused) {
             "\n ERROR : SYNTAX - NAME reads as a section marker !!!\n           line number 79 ");
 
   // Every marker in every kind of name field, the older satellite layout too.
-  for (const char* name : {"SAT_NAME START", "SATELLITE END", "DIGITAL START", "CHANNEL END", "CHANNEL_PID START",
-                           "ANALOG END"}) {
+  for (const char* name :
+       {"SAT_NAME START", "SATELLITE END", "DIGITAL START", "CHANNEL END", "CHANNEL_PID START", "ANALOG END"}) {
     SCOPED_TRACE(name);
     const std::string quoted = std::string("\"") + name + "\"";
-    for (const std::string& record : {"1 " + quoted, "0 " + quoted + " N 10600 9750 0 0", "0 " + quoted + " 10600 9750 0",
-                                      "1 0 11778 27500 V " + quoted, "1 1 0 1001 TV " + quoted + " 1 N"}) {
-      const char* header = record.find(" TV ") != std::string::npos ? "[DIGITAL CHANNEL]"
-                           : record.find(" V ") != std::string::npos ? "[DIGITAL TP]"
+    for (const std::string& record :
+         {"1 " + quoted, "0 " + quoted + " N 10600 9750 0 0", "0 " + quoted + " 10600 9750 0",
+          "1 0 11778 27500 V " + quoted, "1 1 0 1001 TV " + quoted + " 1 N"}) {
+      const char* header = record.find(" TV ") != std::string::npos    ? "[DIGITAL CHANNEL]"
+                           : record.find(" V ") != std::string::npos   ? "[DIGITAL TP]"
                            : record.find("10600") != std::string::npos ? "[SATELLITE]"
                                                                        : "[SATELLITE_NAME_LIST]";
       Read(CrLfLines({header, record, "[END]"}));
@@ -53,9 +56,9 @@ TEST_F(LoadSave, ANameThatSpellsASectionMarkerIsRefused) {
   }
 
   // Names that only resemble a marker are names.
-  const LineList list = Read(CrLfLines({"[DIGITAL TP]", R"(1 0 11778 27500 V "DIGITAL STARTS")",
-                                        R"(2 0 11778 27500 V "digital start")", R"(3 0 11778 27500 V DIGITAL~END~)",
-                                        "[END]"}));
+  const LineList list =
+      Read(CrLfLines({"[DIGITAL TP]", R"(1 0 11778 27500 V "DIGITAL STARTS")", R"(2 0 11778 27500 V "digital start")",
+                      R"(3 0 11778 27500 V DIGITAL~END~)", "[END]"}));
   ASSERT_TRUE(readOk);
   EXPECT_EQ(list[6], "DIGITAL STARTS");
   EXPECT_EQ(list[12], "digital start");
@@ -78,9 +81,9 @@ TEST_F(LoadSave, ADegreeBeyondSixteenBitsSettlesOnItsFirstLoad) {
   EXPECT_EQ(Satellites(second), Satellites(first));
 
   // The signed 16-bit reading of the degree, and a value past int's range.
-  const LineList degrees = Read(CrLfLines({"[SATELLITE]", "0 A N 10600 9750 0 32767", "1 B N 10600 9750 1 32768",
-                                           "2 C N 10600 9750 2 65535", "3 D N 10600 9750 3 65536",
-                                           "4 E N 10600 9750 4 99999999999", "5 F N 10600 9750 5 -40000", "[END]"}));
+  const LineList degrees = Read(
+      CrLfLines({"[SATELLITE]", "0 A N 10600 9750 0 32767", "1 B N 10600 9750 1 32768", "2 C N 10600 9750 2 65535",
+                 "3 D N 10600 9750 3 65536", "4 E N 10600 9750 4 99999999999", "5 F N 10600 9750 5 -40000", "[END]"}));
   ASSERT_TRUE(readOk);
   const LineList satellites = Satellites(degrees);
   ASSERT_EQ(satellites.size(), 42u);

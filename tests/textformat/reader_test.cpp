@@ -16,9 +16,28 @@ TEST_F(Reader, DropsNullChannelsButKeepsChannelsOfTpZero) {
   }));
   ASSERT_TRUE(readOk);
   EXPECT_TRUE(dropped);
-  EXPECT_EQ(list, (LineList{"CHANNEL START", "1", "0", "0", "1A2B", "TV", "On TP zero", "1", "N",
-                            "4", "4", "0", "00C1", "RADIO", "Kept", "2", "N", "CHANNEL END",
-                            "CHANNEL_PID START", "CHANNEL_PID END", "ANALOG START", "ANALOG END"}));
+  EXPECT_EQ(list, (LineList{"CHANNEL START",
+                            "1",
+                            "0",
+                            "0",
+                            "1A2B",
+                            "TV",
+                            "On TP zero",
+                            "1",
+                            "N",
+                            "4",
+                            "4",
+                            "0",
+                            "00C1",
+                            "RADIO",
+                            "Kept",
+                            "2",
+                            "N",
+                            "CHANNEL END",
+                            "CHANNEL_PID START",
+                            "CHANNEL_PID END",
+                            "ANALOG START",
+                            "ANALOG END"}));
   EXPECT_TRUE(reporter.messages.empty());
 }
 
@@ -34,8 +53,9 @@ TEST_F(Reader, CompletesMissingSectionsOrSaysItCannot) {
   LineList list = Read(CrLfLines({"[SATELLITE_NAME_LIST]", R"(1 "A")", "[ANALOG TP]"}));
   ASSERT_TRUE(readOk);  // still a success, but the PID section had no place
   EXPECT_EQ(list, (LineList{"SAT_NAME START", "1", "A", "SAT_NAME END", "ANALOG START", "ANALOG END"}));
-  EXPECT_EQ(reporter.messages,
-            (std::vector<std::string>{"CHANNEL PID SECTION not foundD!!!\r\nDisplaying infomation may be disodered!!"}));
+  EXPECT_EQ(
+      reporter.messages,
+      (std::vector<std::string>{"CHANNEL PID SECTION not foundD!!!\r\nDisplaying infomation may be disodered!!"}));
 
   reporter.messages.clear();
   list = Read(CrLfLines({"[SATELLITE_NAME_LIST]", R"(1 "A")"}));
@@ -55,11 +75,41 @@ TEST_F(Reader, ReadsBothSatelliteLayouts) {
   }));
   ASSERT_TRUE(readOk);
   EXPECT_EQ(list, (LineList{"SATELLITE START",
-                            "0", "SAT A", "N", "10600", "9750", "0", "-1",
-                            "1", "B", "Y", "10600", "9750", "1", "450",
-                            "2", "C", "N", "10600", "9750", "2", "0",
-                            "3", "D", "N", "10600", "9750", "3", "65535",
-                            "4", "E", "N", "10600", "9750", "4", "0",
+                            "0",
+                            "SAT A",
+                            "N",
+                            "10600",
+                            "9750",
+                            "0",
+                            "-1",
+                            "1",
+                            "B",
+                            "Y",
+                            "10600",
+                            "9750",
+                            "1",
+                            "450",
+                            "2",
+                            "C",
+                            "N",
+                            "10600",
+                            "9750",
+                            "2",
+                            "0",
+                            "3",
+                            "D",
+                            "N",
+                            "10600",
+                            "9750",
+                            "3",
+                            "65535",
+                            "4",
+                            "E",
+                            "N",
+                            "10600",
+                            "9750",
+                            "4",
+                            "0",
                             "SATELLITE END"}));
 
   list = Read(CrLfLines({"[SATELLITE]", R"(0 "F" 10600 9750)"}));

@@ -1,5 +1,5 @@
-#include "tests/textformat/textformat_fixture.h"
 #include "textformat/writer.h"
+#include "tests/textformat/textformat_fixture.h"
 
 namespace chanora::testing {
 namespace {
@@ -31,23 +31,43 @@ TEST_F(Writer, WritesAnEmptyListLineByLine) {
   const std::string expected =
       "\r\n\r\n[SATELLITE_NAME_LIST]\r\n##-------------------------+\r\n# Index  Satellite_Name   |\r\n"
       "#-------------------------+\r\n"
-      "\r\n\r\n[SATELLITE]\r\n#" + std::string(70, '-') + "+\r\n"
+      "\r\n\r\n[SATELLITE]\r\n#" +
+      std::string(70, '-') +
+      "+\r\n"
       "#  Index    Name          Blank  LNB_LO   LNB_LO Position Posotioner   |\r\n"
-      "#                                 HIGH     LOW                         |\r\n#" + std::string(70, '-') + "+\r\n"
-      "\r\n\r\n[DIGITAL TP]\r\n#" + std::string(57, '-') + "+\r\n"
+      "#                                 HIGH     LOW                         |\r\n#" +
+      std::string(70, '-') +
+      "+\r\n"
+      "\r\n\r\n[DIGITAL TP]\r\n#" +
+      std::string(57, '-') +
+      "+\r\n"
       "# D_TP   SAT   Frequency  Symbol    Polari-    Comment    |\r\n"
-      "# Index  Index   (MHz)    R. (KHz)   zation               |\r\n#" + std::string(57, '-') + "+\r\n"
-      "\r\n\r\n[DIGITAL CHANNEL]\r\n#" + std::string(65, '-') + "+\r\n"
+      "# Index  Index   (MHz)    R. (KHz)   zation               |\r\n#" +
+      std::string(57, '-') +
+      "+\r\n"
+      "\r\n\r\n[DIGITAL CHANNEL]\r\n#" +
+      std::string(65, '-') +
+      "+\r\n"
       "# SVC   D_TP  SAT   SVC     SVC       SVC         Active  Blank   |\r\n"
-      "# Index Index Index ID(hex) Type      Name        Audio           |\r\n#" + std::string(65, '-') + "+\r\n"
-      "\r\n\r\n[DIGITAL PID CHANNEL]\r\n#" + std::string(76, '-') + "+\r\n"
+      "# Index Index Index ID(hex) Type      Name        Audio           |\r\n#" +
+      std::string(65, '-') +
+      "+\r\n"
+      "\r\n\r\n[DIGITAL PID CHANNEL]\r\n#" +
+      std::string(76, '-') +
+      "+\r\n"
       "# SVC   D_TP  SAT   SVC       SVC           Video Audio  PCR  Active  Blank  |\r\n"
-      "# Index Index Index Type      Name          PID   PID    PID  Audio          |\r\n#" + std::string(76, '-') + "+\r\n"
-      "\r\n\r\n[ANALOG TP]\r\n#" + std::string(122, '-') + "+\r\n"
+      "# Index Index Index Type      Name          PID   PID    PID  Audio          |\r\n#" +
+      std::string(76, '-') +
+      "+\r\n"
+      "\r\n\r\n[ANALOG TP]\r\n#" +
+      std::string(122, '-') +
+      "+\r\n"
       "# A_TP  SAT   Freq.  Name          Video Pol Thr Con-  Decoder  Audio  A_Freq  A_Freq  Band   Panda  De-       "
       "TV/   Blank |\r\n"
       "# Index Index (MHz)                Band          trast Output   Mode   L (MHz) R (MHz) W.(KHz)       emphasis  "
-      "RADIO       |\r\n#" + std::string(122, '-') + "+\r\n"
+      "RADIO       |\r\n#" +
+      std::string(122, '-') +
+      "+\r\n"
       "\r\n\r\n[END]\r\n";
   EXPECT_EQ(FormatListText({}), expected);
 }
@@ -56,8 +76,8 @@ TEST_F(Writer, LaysRecordsOutInFixedColumns) {
   LineList list = Section(SectionKind::ChannelPid, {"28", "11", "4", "TV", "Feed B", "512", "650", "512", "1", "N"});
   LineList more = Section(SectionKind::Satellite, {"0", "AURORA 1", "N", "10600", "9750", "0", "192"});
   list.insert(list.begin(), more.begin(), more.end());
-  more = Section(SectionKind::Analog, {"1", "0", "11265", "KU", "Aurora Analog", "27MHz", "V", "1", "5", "CVBS", "STEREO", "6.50",
-                          "6.80", "130", "N", "U50", "TV", "N"});
+  more = Section(SectionKind::Analog, {"1", "0", "11265", "KU", "Aurora Analog", "27MHz", "V", "1", "5", "CVBS",
+                                       "STEREO", "6.50", "6.80", "130", "N", "U50", "TV", "N"});
   list.insert(list.end(), more.begin(), more.end());
   const std::string text = FormatListText(list);
   EXPECT_EQ(RecordLines(text, "[SATELLITE]"),
@@ -94,7 +114,8 @@ TEST_F(Writer, QuotesNamesSoTheyReadBackWhole) {
 }
 
 TEST_F(Writer, KeepsOverwideFieldsApart) {
-  const std::string text = FormatListText(Section(SectionKind::Digital, {"1234567", "0", "123456789", "27500", "H", "B"}));
+  const std::string text =
+      FormatListText(Section(SectionKind::Digital, {"1234567", "0", "123456789", "27500", "H", "B"}));
   EXPECT_EQ(RecordLines(text, "[DIGITAL TP]"),
             (std::vector<std::string>{R"(1234567 0      123456789 27500    H   "B"              )"}));
   EXPECT_EQ(Read(text)[7], "123456789");
@@ -107,7 +128,8 @@ TEST_F(Writer, RefusesFieldsThatWouldNotReadBack) {
       {Section(SectionKind::Digital, {"1", "0", "", "27500", "H", "B"}), "empty"},
       {Section(SectionKind::Digital, {"1", "0", "11 778", "27500", "H", "B"}), "a blank or a control character"},
       {Section(SectionKind::Digital, {"1", "0", "11778", "27500", "H", "B\tC"}), "a control character"},
-      {Section(SectionKind::Channel, {"[1", "1", "0", "1A", "TV", "X", "1", "N"}), "a start that makes the line a header"},
+      {Section(SectionKind::Channel, {"[1", "1", "0", "1A", "TV", "X", "1", "N"}),
+       "a start that makes the line a header"},
       {Section(SectionKind::SatName, {"1", std::string(20, 'N')}), "longer than 19 characters"},
       {Section(SectionKind::SatName, {"1", "A", "2"}), "its last record is incomplete"},
   };

@@ -29,8 +29,8 @@ std::size_t FirstDifference(const LineList& a, const LineList& b) {
 // itself and saves again byte for byte.
 void ExpectValidAndStable(const ListShape& shape) {
   SCOPED_TRACE(::testing::Message() << "shape: " << shape.satelliteNames << " names, " << shape.satellites
-                                  << " satellites, " << shape.tps << " TPs, " << shape.channels << " channels, "
-                                  << shape.pidChannels << " PID channels, " << shape.analogTps << " analog TPs");
+                                    << " satellites, " << shape.tps << " TPs, " << shape.channels << " channels, "
+                                    << shape.pidChannels << " PID channels, " << shape.analogTps << " analog TPs");
   TempDir dir;
   const LineList list = GenerateList(shape);
   const std::string path = dir.File("generated.txt");
@@ -78,9 +78,10 @@ TEST(ListGenerator, MaximalListPassesEveryCheckAndRoundTrips) {
   ASSERT_TRUE(span);
   std::set<std::string> analogWords;
   for (std::size_t i = span->first; i < span->end; ++i) analogWords.insert(list[i]);
-  for (const char* word : {"C", "KU", "18MHz", "27MHz", "H", "V", "CVBS", "DEEMP_CVBS", "BASEBAND", "CANAL", "STEREO",
-                           "MONO_LEFT", "MONO_RIGHT", "130", "180", "280", "300", "400", "NO_DEEMP", "U50", "U75",
-                           "J17", "TV", "RADIO", "Y", "N"}) {
+  for (const char* word :
+       {"C",        "KU",     "18MHz",     "27MHz",      "H",   "V",     "CVBS", "DEEMP_CVBS", "BASEBAND",
+        "CANAL",    "STEREO", "MONO_LEFT", "MONO_RIGHT", "130", "180",   "280",  "300",        "400",
+        "NO_DEEMP", "U50",    "U75",       "J17",        "TV",  "RADIO", "Y",    "N"}) {
     EXPECT_TRUE(analogWords.count(word)) << word;
   }
   EXPECT_TRUE(GenerateList(shape) == list);
