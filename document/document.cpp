@@ -77,15 +77,6 @@ bool Document::Open(const ChoosePath& choose) {
   return LoadList(*chosen, false);
 }
 
-bool Document::OpenPath(const std::string& path, const ChoosePath& choose) {
-  return Open([&path, &choose](const FileDialogRequest& request) -> std::optional<std::string> {
-    // Only the dialog of Open itself is answered with the path; a Save As
-    // asked for on the way goes to the real dialog.
-    if (request.kind == FileDialogRequest::Kind::Open) return path;
-    return choose(request);
-  });
-}
-
 bool Document::Save(const ChoosePath& choose) {
   if (!loaded_) return false;
   // The upload file is the program's own: the user's list needs a name.

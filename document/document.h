@@ -61,8 +61,6 @@ class Document {
   const ListViewModel& Model() const { return model_; }
 
   bool Open(const ChoosePath& choose);
-  // Open of a path chosen before (a list named on the command line).
-  bool OpenPath(const std::string& path, const ChoosePath& choose);
   bool Save(const ChoosePath& choose);
   bool SaveAs(const ChoosePath& choose);
   bool Compile(CompileKind kind);
