@@ -2,7 +2,8 @@
 # then configure and build into build/.
 
 CHANORA_PACKAGES=(g++ cmake ninja-build pkg-config zlib1g-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev)  # clang and its libFuzzer and sanitizer runtimes, for fuzz/
+  clang libclang-rt-14-dev  # clang and its libFuzzer and sanitizer runtimes, for fuzz/
+  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)  # the window; its tests run on the offscreen platform
 
 chanora_install_missing() {
   local missing=()
@@ -28,9 +29,11 @@ chanora_build() {
 }
 
 # The engine and its tests once more with AddressSanitizer and
-# UndefinedBehaviorSanitizer, into build-asan/ (no benchmarks there).
+# UndefinedBehaviorSanitizer, into build-asan/ (no benchmarks, no window:
+# Qt's own allocations would drown the reports).
 chanora_build_sanitized() {
-  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCHANORA_SANITIZE=ON -DCHANORA_BUILD_BENCH=OFF >/dev/null
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCHANORA_SANITIZE=ON -DCHANORA_BUILD_BENCH=OFF \
+    -DCHANORA_BUILD_APP=OFF >/dev/null
   cmake --build build-asan
 }
 
@@ -64,4 +67,22 @@ chanora_fuzz_smoke() {
     rm -rf "$scratch"
     echo "fuzz $target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") runs in ${seconds} s, nothing found"
   done
+}
+
+# The Debian package of build/, made with CPack; fails unless it holds the
+# programs, the menu entry and the icon.
+chanora_package_check() {
+  rm -f build/chanora_*.deb
+  (cd build && cpack -G DEB >/dev/null)
+  local deb contents
+  deb=$(ls build/chanora_*.deb)
+  contents=$(dpkg-deb -c "$deb")
+  for file in ./usr/bin/chanora ./usr/bin/chanora-cli ./usr/share/applications/chanora.desktop \
+    ./usr/share/icons/hicolor/scalable/apps/chanora.svg; do
+    if ! grep -q " $file\$" <<<"$contents"; then
+      echo "package: $file is missing from $deb"
+      return 1
+    fi
+  done
+  echo "package: $(basename "$deb") holds chanora, chanora-cli, the menu entry and the icon"
 }
