@@ -3,7 +3,8 @@
 
 CHANORA_PACKAGES=(g++ cmake ninja-build pkg-config zlib1g-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev  # clang and its libFuzzer and sanitizer runtimes, for fuzz/
-  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)  # the window; its tests run on the offscreen platform
+  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core  # the window; its tests run on the offscreen platform
+  poppler-utils)  # pdftotext reads back what the window prints
 
 chanora_install_missing() {
   local missing=()
