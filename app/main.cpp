@@ -1,0 +1,35 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+
+#include "app/main_window.h"
+#include "document/options.h"
+#include "document/settings.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setOrganizationName("Velk");
+  QApplication::setApplicationName("Chanora");
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription("Edits, compiles and transfers the channel list of a receiver.");
+  parser.addHelpOption();
+  const QCommandLineOption portOption("port", "The serial port of this run (COM1 to COM4 or a device).", "PORT");
+  parser.addOption(portOption);
+  parser.addPositionalArgument("list", "A channel list (.txt) to open.", "[LIST.txt]");
+  parser.process(application);
+
+  chanora::MemorySettings settings;
+  if (parser.isSet(portOption)) {
+    chanora::Options options = chanora::ReadOptions(settings);
+    options.port = QFile::encodeName(parser.value(portOption)).toStdString();
+    chanora::StoreOptions(settings, options);
+  }
+
+  chanora::MainWindow window(settings);
+  window.ShowAtStart();
+  if (!parser.positionalArguments().isEmpty()) {
+    window.OpenList(QFile::encodeName(parser.positionalArguments().first()).toStdString());
+  }
+  return application.exec();
+}
