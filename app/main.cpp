@@ -3,8 +3,8 @@
 #include <QFile>
 
 #include "app/main_window.h"
+#include "app/qt_settings.h"
 #include "document/options.h"
-#include "document/settings.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
   parser.addPositionalArgument("list", "A channel list (.txt) to open.", "[LIST.txt]");
   parser.process(application);
 
-  chanora::MemorySettings settings;
+  chanora::QtSettings settings;
   if (parser.isSet(portOption)) {
     chanora::Options options = chanora::ReadOptions(settings);
     options.port = QFile::encodeName(parser.value(portOption)).toStdString();

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -16,8 +18,11 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
+#include "app/about_dialog.h"
 #include "app/icons.h"
+#include "app/list_printer.h"
 #include "app/list_table_model.h"
+#include "app/options_dialog.h"
 #include "app/transfer_runner.h"
 #include "document/options.h"
 #include "document/settings.h"
@@ -180,6 +185,9 @@ void MainWindow::CreateCommands() {
   c.sortFrequency->setIcon(ThemeIcon("view-sort", look, QStyle::SP_FileDialogDetailedView));
   c.sortBouquet = MakeAction(this, "sortBouquet", "Bouquet", "Sort by Satellite >> Type >> Bouquet >> Channel Name");
   c.sortBouquet->setIcon(ThemeIcon("view-sort-descending", look, QStyle::SP_FileDialogInfoView));
+  connect(c.sortName, &QAction::triggered, this, [this] { Sort(SortMode::Name); });
+  connect(c.sortFrequency, &QAction::triggered, this, [this] { Sort(SortMode::Frequency); });
+  connect(c.sortBouquet, &QAction::triggered, this, [this] { Sort(SortMode::Bouquet); });
 
   c.toolbar = MakeAction(this, "viewToolbar", "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar");
   c.statusBar = MakeAction(this, "viewStatusBar", "&Status Bar", "Show or hide the status bar", "Toggle StatusBar");
@@ -191,14 +199,17 @@ void MainWindow::CreateCommands() {
 
   c.option = MakeAction(this, "option", "&Option          ", "Setting Option", "Setting Option");
   c.option->setIcon(ThemeIcon("preferences-system", look, QStyle::SP_TitleBarMenuButton));
+  connect(c.option, &QAction::triggered, this, &MainWindow::ShowOptions);
   c.helpTopics = MakeAction(this, "helpTopics", "&Help Topics", "List Help topics", "Help Topics");
   c.helpTopics->setShortcut(QKeySequence::HelpContents);
   c.about = MakeAction(this, "about", "&About Chanora...", "Display program information, version number and copyright",
                        "About");
   c.about->setIcon(ThemeIcon("help-about", look, QStyle::SP_MessageBoxInformation));
+  connect(c.about, &QAction::triggered, this, &MainWindow::ShowAbout);
   c.print = MakeAction(this, "print", "&Print...\tCtrl+P", "Print the active document", "Print");
   c.print->setShortcut(QKeySequence::Print);
   c.print->setIcon(ThemeIcon("document-print", look, QStyle::SP_FileDialogContentsView));
+  connect(c.print, &QAction::triggered, this, &MainWindow::PrintList);
   // Part of the window, not of a menu: the keys work while the menu bar is hidden.
   for (QAction* keyed : {c.print, c.newChannel, c.cut, c.paste, c.insertNull, c.deleteChannels}) addAction(keyed);
 }
@@ -345,6 +356,39 @@ void MainWindow::Compile(CompileKind kind) {
     document_.Compile(kind);
   }
   UpdateCommands();
+}
+
+void MainWindow::Sort(SortMode mode) {
+  {
+    WaitCursor busy;
+    SortChannels(document_.Model(), mode);
+  }
+  ListChanged();
+}
+
+void MainWindow::ShowOptions() {
+  OptionsDialog dialog(settings_, this);
+  if (dialog.exec() == QDialog::Accepted && dialog.ColoursChanged()) {
+    ApplyColours(*table_, ListViewColours(settings_));
+    ShowList();
+  }
+}
+
+void MainWindow::ShowAbout() { AboutDialog(this).exec(); }
+
+// The list shown, as a table of its visible columns, through the print
+// preview (which also prints to a printer or a PDF file).
+void MainWindow::PrintList() {
+  std::vector<int> columns;
+  for (int column = 0; column < tableModel_->columnCount(); ++column) {
+    if (!table_->isColumnHidden(column)) columns.push_back(column);
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewDialog preview(&printer, this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &columns](QPrinter* target) {
+    if (!PrintTable(*tableModel_, columns, *target)) reporter_.Message("Printing failed.");
+  });
+  preview.exec();
 }
 
 void MainWindow::DownloadCurrent() { RunPrepared(document_.PrepareDownloadCurrent()); }

@@ -8,6 +8,7 @@
 
 #include "app/window_reporter.h"
 #include "document/document.h"
+#include "editor/sorting.h"
 #include "serial/transfer_settings.h"
 
 class QAction;
@@ -61,20 +62,10 @@ class MainWindow : public QMainWindow {
   void AppendMessage(const QString& text);
   void SetProgress(int percent);
 
-  // Commands that the edit, sort, options, help and print work wires up.
-  void NewChannel() {}
-  void CutChannels() {}
-  void PasteChannels() {}
-  void InsertNullChannels() {}
-  void DeleteChannels() {}
-  void UndoChange() {}
-  void SortByName() {}
-  void SortByFrequency() {}
-  void SortByBouquet() {}
-  void ShowOptions() {}
-  void ShowHelpTopics() {}
-  void ShowAbout() {}
-  void PrintList() {}
+  void Sort(SortMode mode);
+  void ShowOptions();
+  void ShowAbout();
+  void PrintList();
 
  private:
   struct Commands {

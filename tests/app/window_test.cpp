@@ -165,5 +165,19 @@ TEST(ForwardingReporter, KeepsTheWorkersOrderAndWaitsForAnswers) {
   EXPECT_EQ(answers.boxes, (std::vector<std::string>{"Question: Go on?", "Chanora: done\nreally"}));
 }
 
+TEST_F(WindowTest, SortFromTheMenuOrdersAsTheCommandLineToolDoes) {
+  ASSERT_TRUE(OpenFile(demoPath));
+  Command("sortFrequency")->trigger();
+  EXPECT_TRUE(window->document().Model().Modified());
+  answers.Press(QMessageBox::Yes);
+  ASSERT_TRUE(window->close());  // the close question saves the sorted list
+
+  WriteBytes(dir.File("cli.txt"), DemoListBytes());
+  const std::string command = std::string(CHANORA_CLI_PATH) + " sort " + dir.File("cli.txt") +
+                              " --by frequency > /dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(ReadBytes(demoPath), ReadBytes(dir.File("cli.txt")));
+}
+
 }  // namespace
 }  // namespace chanora::testing
