@@ -7,6 +7,7 @@ chanora_install_missing
 scripts/check_layering.sh
 chanora_build
 ctest --test-dir build --output-on-failure -j 2 --timeout 300
+chanora_package_check
 
 # The same tests under the sanitizers: any report fails the run.
 chanora_build_sanitized

@@ -16,6 +16,9 @@ int main(int argc, char* argv[]) {
   parser.addHelpOption();
   const QCommandLineOption portOption("port", "The serial port of this run (COM1 to COM4 or a device).", "PORT");
   parser.addOption(portOption);
+  const QCommandLineOption screenshotOption(
+      "screenshot", "Render the window (1280x800, the list open) to a PNG file and quit.", "PNG");
+  parser.addOption(screenshotOption);
   parser.addPositionalArgument("list", "A channel list (.txt) to open.", "[LIST.txt]");
   parser.process(application);
 
@@ -27,9 +30,16 @@ int main(int argc, char* argv[]) {
   }
 
   chanora::MainWindow window(settings);
-  window.ShowAtStart();
+  const bool screenshot = parser.isSet(screenshotOption);
+  if (screenshot) {
+    window.resize(1280, 800);
+    window.show();
+  } else {
+    window.ShowAtStart();
+  }
   if (!parser.positionalArguments().isEmpty()) {
     window.OpenList(QFile::encodeName(parser.positionalArguments().first()).toStdString());
   }
+  if (screenshot) return window.grab().save(parser.value(screenshotOption)) ? 0 : 1;
   return application.exec();
 }

@@ -103,6 +103,8 @@ MainWindow::MainWindow(Settings& settings, TransferSettings timing)
   table_->setWordWrap(false);
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  // Rows as tight as a report list's: a line of text and a small margin.
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   ApplyColours(*table_, ListViewColours(settings_));
   setCentralWidget(table_);
@@ -198,7 +200,7 @@ void MainWindow::CreateCommands() {
   connect(c.detail, &QAction::triggered, this, &MainWindow::ToggleDetail);
 
   c.option = MakeAction(this, "option", "&Option          ", "Setting Option", "Setting Option");
-  c.option->setIcon(ThemeIcon("preferences-system", look, QStyle::SP_TitleBarMenuButton));
+  c.option->setIcon(ThemeIcon("preferences-system", look, QStyle::SP_FileDialogDetailedView));
   connect(c.option, &QAction::triggered, this, &MainWindow::ShowOptions);
   c.helpTopics = MakeAction(this, "helpTopics", "&Help Topics", "List Help topics", "Help Topics");
   c.helpTopics->setShortcut(QKeySequence::HelpContents);
@@ -270,7 +272,12 @@ void MainWindow::CreateMenus() {
       AddViewCommand("viewSatNameList", "Satellite Name List", "Satellite Name List", SectionKind::SatName, true));
   view->addAction(c.detail);
 
-  menuBar()->addAction(c.option);
+  // A menu bar draws an action's icon in place of its text: the bar's item is
+  // the text alone, standing for the command.
+  QAction* optionItem = menuBar()->addAction(c.option->text());
+  optionItem->setStatusTip(c.option->statusTip());
+  connect(optionItem, &QAction::triggered, c.option, &QAction::trigger);
+  connect(c.option, &QAction::enabledChanged, optionItem, &QAction::setEnabled);
   QMenu* help = menuBar()->addMenu(Text("&Help"));
   help->addAction(c.helpTopics);
   help->addSeparator();
