@@ -1,11 +1,13 @@
 #include "app/about_dialog.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "base/version.h"
 
@@ -46,6 +48,13 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   auto* history = new QPlainTextEdit(AsLines(kHistory), this);
   history->setReadOnly(true);
   history->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Wide enough for the longest history line, without a scroll bar.
+  int widest = 0;
+  for (const QString& line : AsLines(kHistory).split('\n')) {
+    widest = std::max(widest, history->fontMetrics().horizontalAdvance(line));
+  }
+  history->setMinimumWidth(widest + 2 * history->frameWidth() + history->verticalScrollBar()->sizeHint().width() + 16);
+  history->setMinimumHeight(history->fontMetrics().lineSpacing() * 7);
 
   auto* ok = new QPushButton("OK", this);
   ok->setDefault(true);
