@@ -102,7 +102,9 @@ void ListView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   EndDrag();
-  const int row = rowAt(event->position().toPoint().y());
+  // Let go outside the list, the drag lands nowhere, whatever row lies beyond the edge.
+  const QPoint point = event->position().toPoint();
+  const int row = viewport()->rect().contains(point) ? rowAt(point.y()) : -1;
   emit rowsDropped(static_cast<std::size_t>(pressed),
                    row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt);
 }

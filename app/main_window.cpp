@@ -385,7 +385,8 @@ void MainWindow::Sort(SortMode mode) {
 }
 
 void MainWindow::EditRows(EditCommand command) {
-  ShowEdited(RunStructureEdit(document_.Model(), command, table_->SelectedRows()).select);
+  const EditOutcome outcome = RunStructureEdit(document_.Model(), command, table_->SelectedRows());
+  if (outcome.changed) ShowEdited(outcome.select);
 }
 
 void MainWindow::UndoEdit() {

@@ -53,6 +53,7 @@ EditOutcome RunStructureEdit(ListViewModel& model, EditCommand command, const st
     case EditCommand::Undo:
       return {};
   }
+  if (!outcome.changed) return outcome;
   const std::size_t first = *std::min_element(selected.begin(), selected.end());
   // After a delete at the end of the list the first selected row may be gone.
   if (first < model.ShownRowCount()) outcome.select = first;

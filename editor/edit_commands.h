@@ -18,14 +18,15 @@ enum class EditCommand { New, Cut, Paste, InsertNull, Delete, Undo };
 bool EditCommandEnabled(const ListViewModel& model, bool loaded, EditCommand command);
 
 // What a structure edit leaves for the view: whether the list changed, and
-// the row to select and focus afterwards.
+// then the row to select and focus. A view shows nothing anew for an edit
+// that changed nothing.
 struct EditOutcome {
   bool changed = false;
   std::optional<std::size_t> select;
 };
 
-// Cut, Paste, Insert Null or Delete on the selected rows. The first selected
-// row is selected afterwards, whether or not the list changed.
+// Cut, Paste, Insert Null or Delete on the selected rows; the first selected
+// row is selected afterwards.
 EditOutcome RunStructureEdit(ListViewModel& model, EditCommand command, const std::vector<std::size_t>& selected);
 
 // A drag released over the channel view, pressed on row `pressed` and let go

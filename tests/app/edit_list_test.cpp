@@ -146,8 +146,23 @@ TEST_F(EditList, AGroupDragMovesTheSelectedRunAsOneUndoableStep) {
   EXPECT_EQ(model().ShownCell(2, 0), "3");  // renumbered
   EXPECT_EQ(Selected(), std::vector<std::size_t>{6});
   EXPECT_EQ(Command("undo")->text(), "Undo (1 - Group Move)");
-  EXPECT_TRUE(table().cursor().shape() != Qt::BusyCursor);
 
+  // Near the bottom edge the list scrolls while the drag goes on.
+  window->resize(700, 300);
+  QApplication::processEvents();
+  table().scrollToTop();
+  QWidget* viewport = table().viewport();
+  QTest::mousePress(viewport, Qt::LeftButton, {}, RowPoint(1));
+  QTest::mouseMove(viewport, QPoint(10, viewport->height() - 2));
+  EXPECT_EQ(table().cursor().shape(), Qt::BusyCursor);
+  QTest::qWait(300);
+  EXPECT_GT(table().verticalScrollBar()->value(), 0);
+  const LineList dragged = model().List();
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(10, viewport->height() + 50));  // outside the list
+  EXPECT_EQ(model().List(), dragged);
+  EXPECT_EQ(table().cursor().shape(), Qt::ArrowCursor);
+
+  table().scrollToTop();
   Drag(6, 3);  // one row selected: it moves alone, outside the undo history
   EXPECT_EQ(Name(3), "Nordic Docs");
   EXPECT_EQ(Selected(), std::vector<std::size_t>{3});

@@ -56,6 +56,7 @@ TEST_F(EditCommands, StructureEditsSelectTheFirstSelectedRowWhileItExists) {
   const LineList before = model.List();
   outcome = RunStructureEdit(model, EditCommand::Cut, {0});
   EXPECT_FALSE(outcome.changed);
+  EXPECT_EQ(outcome.select, std::nullopt);
   EXPECT_EQ(model.List(), before);
 }
 
