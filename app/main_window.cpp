@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
@@ -22,6 +23,7 @@
 #include "app/icons.h"
 #include "app/list_printer.h"
 #include "app/list_table_model.h"
+#include "app/list_view.h"
 #include "app/options_dialog.h"
 #include "app/transfer_runner.h"
 #include "document/options.h"
@@ -92,13 +94,11 @@ MainWindow::MainWindow(Settings& settings, TransferSettings timing)
       reporter_(this),
       document_(settings, reporter_),
       tableModel_(new ListTableModel(document_.Model(), this)),
-      table_(new QTableView(this)),
+      table_(new ListView(this)),
       runner_(new TransferRunner(document_, reporter_, this, std::move(timing))) {
   setWindowIcon(ApplicationIcon());
   table_->setObjectName("listView");
   table_->setModel(tableModel_);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->setShowGrid(false);
   table_->setWordWrap(false);
   table_->verticalHeader()->hide();
@@ -119,7 +119,9 @@ MainWindow::MainWindow(Settings& settings, TransferSettings timing)
   connect(&reporter_, &WindowReporter::progressSet, this, &MainWindow::SetProgress);
   connect(runner_, &TransferRunner::started, this, &MainWindow::UpdateCommands);
   connect(runner_, &TransferRunner::ended, this, &MainWindow::TransferEnded);
+  connect(table_, &ListView::rowsDropped, this, &MainWindow::RowsDropped);
   ListChanged();
+  table_->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -179,6 +181,14 @@ void MainWindow::CreateCommands() {
   c.deleteChannels->setIcon(ThemeIcon("edit-delete", look, QStyle::SP_TrashIcon));
   c.undo = MakeAction(this, "undo", "&Undo", "Undo");
   c.undo->setIcon(ThemeIcon("edit-undo", look, QStyle::SP_ArrowBack));
+  const std::pair<QAction*, EditCommand> edits[] = {{c.cut, EditCommand::Cut},
+                                                    {c.paste, EditCommand::Paste},
+                                                    {c.insertNull, EditCommand::InsertNull},
+                                                    {c.deleteChannels, EditCommand::Delete}};
+  for (const auto& [action, command] : edits) {
+    connect(action, &QAction::triggered, this, [this, command = command] { EditRows(command); });
+  }
+  connect(c.undo, &QAction::triggered, this, &MainWindow::UndoEdit);
 
   c.sortName = MakeAction(this, "sortName", "Channel Name", "Sort by Satellite >> Type >> Channel Name");
   c.sortName->setIcon(ThemeIcon("view-sort-ascending", look, QStyle::SP_FileDialogListView));
@@ -248,6 +258,7 @@ void MainWindow::CreateMenus() {
   edit->addActions({c.insertNull, c.deleteChannels});
   edit->addSeparator();
   edit->addAction(c.undo);
+  table_->SetPopupMenu(edit);
 
   menuBar()->addMenu(Text("&Sort "))->addActions({c.sortName, c.sortFrequency, c.sortBouquet});
 
@@ -373,6 +384,20 @@ void MainWindow::Sort(SortMode mode) {
   ListChanged();
 }
 
+void MainWindow::EditRows(EditCommand command) {
+  const EditOutcome outcome = RunStructureEdit(document_.Model(), command, table_->SelectedRows());
+  if (outcome.changed) ShowEdited(outcome.select);
+}
+
+void MainWindow::UndoEdit() {
+  if (document_.Model().Undo()) ShowEdited(std::nullopt);
+}
+
+void MainWindow::RowsDropped(std::size_t pressed, std::optional<std::size_t> drop) {
+  const EditOutcome outcome = DropRows(document_.Model(), table_->SelectedRows(), pressed, drop, reporter_);
+  if (outcome.changed) ShowEdited(outcome.select);
+}
+
 void MainWindow::ShowOptions() {
   OptionsDialog dialog(settings_, this);
   if (dialog.exec() == QDialog::Accepted && dialog.ColoursChanged()) {
@@ -486,14 +511,20 @@ void MainWindow::ShowList() {
   }
 }
 
+void MainWindow::ShowEdited(std::optional<std::size_t> select) {
+  const int top = table_->verticalScrollBar()->value();
+  ListChanged();
+  table_->verticalScrollBar()->setValue(top);
+  table_->SelectOnly(select);
+}
+
 void MainWindow::UpdateCommands() {
   const Commands& c = commands_;
   const ListViewModel& model = document_.Model();
   const bool idle = !runner_->Running();
   const bool loaded = document_.Loaded();
   const bool channelView = model.shownSection == SectionKind::None;
-  const CutBuffers& cut = model.cutBuffers;
-  const bool pasteable = model.showDigital ? !cut.channel.empty() || !cut.pid.empty() : !cut.analog.empty();
+  const auto editable = [&](EditCommand command) { return EditCommandEnabled(model, loaded, command); };
 
   const std::pair<QAction*, bool> rules[] = {
       {c.open, document_.Enabled(DocumentCommand::Open)},
@@ -506,12 +537,12 @@ void MainWindow::UpdateCommands() {
       {c.downloadCurrent, document_.Enabled(DocumentCommand::DownloadCurrent)},
       {c.downloadOthers, document_.Enabled(DocumentCommand::DownloadOthers)},
       {c.upload, document_.Enabled(DocumentCommand::Upload)},
-      {c.newChannel, loaded && channelView},
-      {c.cut, loaded},
-      {c.paste, loaded && channelView && pasteable},
-      {c.insertNull, loaded},
-      {c.deleteChannels, loaded},
-      {c.undo, loaded && model.History().UndoAvailable()},
+      {c.newChannel, editable(EditCommand::New)},
+      {c.cut, editable(EditCommand::Cut)},
+      {c.paste, editable(EditCommand::Paste)},
+      {c.insertNull, editable(EditCommand::InsertNull)},
+      {c.deleteChannels, editable(EditCommand::Delete)},
+      {c.undo, editable(EditCommand::Undo)},
       {c.sortName, loaded},
       {c.sortFrequency, loaded},
       {c.sortBouquet, loaded},
@@ -525,6 +556,7 @@ void MainWindow::UpdateCommands() {
       {c.print, loaded},
   };
   for (const auto& [action, enabled] : rules) action->setEnabled(idle && enabled);
+  table_->SetRowDrags(idle && loaded && channelView);
   for (const ViewCommand& view : views_) {
     view.action->setEnabled(idle && loaded);
     SetChecked(view.action, model.shownSection == view.section &&

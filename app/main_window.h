@@ -8,6 +8,7 @@
 
 #include "app/window_reporter.h"
 #include "document/document.h"
+#include "editor/edit_commands.h"
 #include "editor/sorting.h"
 #include "serial/transfer_settings.h"
 
@@ -15,12 +16,12 @@ class QAction;
 class QDockWidget;
 class QPlainTextEdit;
 class QProgressBar;
-class QTableView;
 class QToolBar;
 
 namespace chanora {
 
 class ListTableModel;
+class ListView;
 class Settings;
 class TransferRunner;
 
@@ -63,6 +64,9 @@ class MainWindow : public QMainWindow {
   void SetProgress(int percent);
 
   void Sort(SortMode mode);
+  void EditRows(EditCommand command);
+  void UndoEdit();
+  void RowsDropped(std::size_t pressed, std::optional<std::size_t> drop);
   void ShowOptions();
   void ShowAbout();
   void PrintList();
@@ -118,6 +122,9 @@ class MainWindow : public QMainWindow {
 
   // The list shown anew: rows, columns and their widths.
   void ShowList();
+  // The list shown anew after an edit, scrolled where it stood, with `select`
+  // alone selected.
+  void ShowEdited(std::optional<std::size_t> select);
   // Every command's enabled and checked state and the title, from the
   // document and the view; nothing while a transfer runs.
   void UpdateCommands();
@@ -126,7 +133,7 @@ class MainWindow : public QMainWindow {
   WindowReporter reporter_;
   Document document_;
   ListTableModel* tableModel_;
-  QTableView* table_;
+  ListView* table_;
   QToolBar* toolBar_ = nullptr;
   QDockWidget* messageDock_ = nullptr;
   QPlainTextEdit* messageText_ = nullptr;
