@@ -23,8 +23,8 @@ bool InsertNullRows(ListViewModel& model, const std::vector<std::size_t>& select
 // Channel").
 bool CutRows(ListViewModel& model, const std::vector<std::size_t>& selected);
 // Puts the buffer of the first selected row's kind before that row's record
-// and empties it ("Paste Channel"). False when that buffer is empty; the
-// undo record is then kept, as a paste was asked for.
+// and empties it ("Paste Channel"). False, with no undo record, when that
+// buffer is empty.
 bool PasteRows(ListViewModel& model, const std::vector<std::size_t>& selected);
 
 // A drag of one row: the record of row `from` takes the place of row `to`.
