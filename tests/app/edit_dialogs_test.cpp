@@ -236,6 +236,23 @@ TEST_F(EditDialogsTest, SatelliteDialogOkWritesTheRecordAndOtherListsIgnoreADoub
   EXPECT_EQ(Model().List(), reference.List());
 }
 
+// Also renders the picture of the dialog for the documentation when
+// CHANORA_DIALOG_SCREENSHOT names a PNG file.
+TEST_F(EditDialogsTest, DigitalDialogFitsItsFieldsWithoutCutting) {
+  RecordingReporter quiet;
+  DigitalChannelEditDialog dialog(Model(), quiet, *OpenDigitalChannelEdit(Model(), 0, quiet), window.get());
+  dialog.show();
+  QTest::qWait(20);
+  const QPixmap picture = dialog.grab();
+  EXPECT_EQ(picture.size(), dialog.sizeHint());
+  for (QLineEdit* field : dialog.findChildren<QLineEdit*>()) {
+    EXPECT_GE(field->width(), field->minimumSizeHint().width()) << field->objectName().toStdString();
+  }
+  if (const QString path = qEnvironmentVariable("CHANORA_DIALOG_SCREENSHOT"); !path.isEmpty()) {
+    EXPECT_TRUE(picture.save(path));
+  }
+}
+
 // The window's edits, saved, reopened and compiled, give the bytes the
 // editor gives for the same edits.
 TEST_F(EditDialogsTest, EditsThroughTheWidgetsCompileToTheEditorsBytes) {
