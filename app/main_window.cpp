@@ -20,6 +20,7 @@
 #include <QWhatsThis>
 
 #include "app/about_dialog.h"
+#include "app/edit_dialogs.h"
 #include "app/icons.h"
 #include "app/list_printer.h"
 #include "app/list_table_model.h"
@@ -120,6 +121,8 @@ MainWindow::MainWindow(Settings& settings, TransferSettings timing)
   connect(runner_, &TransferRunner::started, this, &MainWindow::UpdateCommands);
   connect(runner_, &TransferRunner::ended, this, &MainWindow::TransferEnded);
   connect(table_, &ListView::rowsDropped, this, &MainWindow::RowsDropped);
+  auto* edits = new EditDialogs(document_, reporter_, *table_, [this] { ListChanged(); }, this);
+  connect(commands_.newChannel, &QAction::triggered, edits, &EditDialogs::NewChannel);
   ListChanged();
   table_->setFocus();
 }

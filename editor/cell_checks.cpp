@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "base/text_conversion.h"
+#include "editor/field_limits.h"
 #include "textformat/sections.h"
 
 namespace chanora {
 namespace {
 
-constexpr std::size_t kNameLength = 13;
+constexpr std::size_t kNameLength = field_limit::kName;
 constexpr std::size_t kHexDigits = 8;
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < ' ' || c == 0x7F; }
