@@ -7,6 +7,7 @@
 
 #include "base/file_io.h"
 #include "base/reporter.h"
+#include "base/text_conversion.h"
 #include "document/document.h"
 #include "document/options.h"
 #include "document/settings.h"
@@ -47,10 +48,41 @@ int MissingPort(const char* command) {
   return kExitUsage;
 }
 
+// A message as the checks word it, its line breaks and runs of blanks made
+// one space, so that it fits the "FILE:LINE: message" form.
+std::string OneLine(const std::string& message) {
+  std::string line;
+  for (char c : message) {
+    const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
+    if (!blank) {
+      line += c;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
+  }
+  if (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+int RunCheckAll(const std::string& path, int maxSatellites, Reporter& reporter) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    reporter.Message(FormatText("Can't open Input file : %s\n", path.c_str()));
+    return kExitFailure;
+  }
+  const std::vector<CheckProblem> problems = FindAllProblems(*bytes, maxSatellites, reporter);
+  for (const CheckProblem& problem : problems) {
+    std::printf("%s:%d: %s\n", path.c_str(), problem.line, OneLine(problem.message).c_str());
+  }
+  std::printf("%zu problem%s\n", problems.size(), problems.size() == 1 ? "" : "s");
+  return problems.empty() ? kExitSuccess : kExitFailure;
+}
+
 int RunCheck(const ParsedArguments& args, Reporter& reporter) {
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
   const std::string& path = args.positionals[0];
+  if (args.Has("--all")) return RunCheckAll(path, maxSatellites, reporter);
   const std::optional<CheckSummary> summary = ListEngine(reporter).Check(path, maxSatellites);
   if (!summary) return kExitFailure;
   std::printf("%s: every record passed the checks (%d satellite names)\n", path.c_str(), maxSatellites);
@@ -207,12 +239,16 @@ int RunPorts(const ParsedArguments&, Reporter&) {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {{"check",
-        "check LIST.txt [--max-satellites 32|40]",
+        "check LIST.txt [--all] [--max-satellites 32|40]",
         "Runs the record checks over the channel list and writes nothing. The first\n"
-        "bad record is reported with its line number; a good list is summed up.",
+        "bad record is reported with its line number; a good list is summed up.\n"
+        "--all lists every problem, one a line as LIST.txt:LINE: message, then their\n"
+        "count: a bad record is set aside and the records after it are checked as\n"
+        "if it were absent. A line that leaves the rest unreadable (an open quote, a\n"
+        "section twice, a wrong count of satellite names) ends the list.",
         1,
         {"--max-satellites"},
-        {}},
+        {"--all"}},
        RunCheck},
       {{"format",
         "format LIST.txt [-o OUT.txt] [--max-satellites 32|40]",
