@@ -7,12 +7,15 @@
 
 #include "base/file_io.h"
 #include "base/reporter.h"
+#include "base/text_conversion.h"
 #include "document/document.h"
 #include "document/options.h"
 #include "document/settings.h"
 #include "editor/list_view_model.h"
 #include "editor/sorting.h"
 #include "engine/list_engine.h"
+#include "listmatch/list_compare.h"
+#include "listmatch/reorder_like.h"
 #include "serial/channel_upload.h"
 #include "serial/serial_port.h"
 
@@ -47,10 +50,41 @@ int MissingPort(const char* command) {
   return kExitUsage;
 }
 
+// A message as the checks word it, its line breaks and runs of blanks made
+// one space, so that it fits the "FILE:LINE: message" form.
+std::string OneLine(const std::string& message) {
+  std::string line;
+  for (char c : message) {
+    const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
+    if (!blank) {
+      line += c;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
+  }
+  if (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+int RunCheckAll(const std::string& path, int maxSatellites, Reporter& reporter) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    reporter.Message(FormatText("Can't open Input file : %s\n", path.c_str()));
+    return kExitFailure;
+  }
+  const std::vector<CheckProblem> problems = FindAllProblems(*bytes, maxSatellites, reporter);
+  for (const CheckProblem& problem : problems) {
+    std::printf("%s:%d: %s\n", path.c_str(), problem.line, OneLine(problem.message).c_str());
+  }
+  std::printf("%zu problem%s\n", problems.size(), problems.size() == 1 ? "" : "s");
+  return problems.empty() ? kExitSuccess : kExitFailure;
+}
+
 int RunCheck(const ParsedArguments& args, Reporter& reporter) {
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
   const std::string& path = args.positionals[0];
+  if (args.Has("--all")) return RunCheckAll(path, maxSatellites, reporter);
   const std::optional<CheckSummary> summary = ListEngine(reporter).Check(path, maxSatellites);
   if (!summary) return kExitFailure;
   std::printf("%s: every record passed the checks (%d satellite names)\n", path.c_str(), maxSatellites);
@@ -101,6 +135,100 @@ int RunSort(const ParsedArguments& args, Reporter& reporter) {
     return kExitFailure;
   }
   if (loaded->nullChannelsDropped) std::printf("null digital channels were dropped\n");
+  std::printf("%s written\n", path.c_str());
+  return kExitSuccess;
+}
+
+// A list for comparing, or nothing when it cannot be read or fails the checks
+// (its first problem already shown).
+std::optional<LineList> LoadForComparing(const std::string& path, int maxSatellites, Reporter& reporter) {
+  std::optional<LoadedList> loaded = ListEngine(reporter).Load(path, maxSatellites);
+  if (!loaded) return std::nullopt;
+  return std::move(loaded->list);
+}
+
+void PrintDifference(const Difference& d) {
+  const std::string kind(ItemKindName(d.kind));
+  switch (d.type) {
+    case ChangeType::Added:
+      std::printf("added    %s %zu %s\n", kind.c_str(), d.positionB, d.label.c_str());
+      break;
+    case ChangeType::Removed:
+      std::printf("removed  %s %zu %s\n", kind.c_str(), d.positionA, d.label.c_str());
+      break;
+    case ChangeType::Moved:
+      std::printf("moved    %s %s from %zu to %zu\n", kind.c_str(), d.label.c_str(), d.positionA, d.positionB);
+      break;
+    case ChangeType::Changed: {
+      std::string fields;
+      for (const FieldChange& f : d.fields) {
+        fields += (fields.empty() ? "" : ", ") + std::string(f.field) + " '" + f.before + "' -> '" + f.after + "'";
+      }
+      std::printf("changed  %s %zu %s: %s\n", kind.c_str(), d.positionB, d.label.c_str(), fields.c_str());
+      break;
+    }
+  }
+}
+
+void PrintDifferenceCounts(const ListComparison& comparison, const std::string& pathA, const std::string& pathB) {
+  for (ItemKind kind : kAllItemKinds) {
+    std::size_t counts[4] = {};
+    for (const Difference& d : comparison.differences) {
+      if (d.kind == kind) ++counts[static_cast<int>(d.type)];
+    }
+    std::printf("%-16s %5zu added %5zu removed %5zu changed %5zu moved\n", (std::string(ItemKindName(kind)) + "s").c_str(),
+                counts[0], counts[1], counts[2], counts[3]);
+  }
+  std::printf("repeated identities: %zu in %s, %zu in %s\n", comparison.repeatedInA, pathA.c_str(),
+              comparison.repeatedInB, pathB.c_str());
+}
+
+// Status 2 for a list that cannot be compared, as for a usage error: 1
+// would say the lists differ.
+int RunDiff(const ParsedArguments& args, Reporter& reporter) {
+  const int maxSatellites = MaxSatellites(args);
+  if (maxSatellites == 0) return kExitUsage;
+  const std::string& pathA = args.positionals[0];
+  const std::string& pathB = args.positionals[1];
+  const std::optional<LineList> a = LoadForComparing(pathA, maxSatellites, reporter);
+  const std::optional<LineList> b = a ? LoadForComparing(pathB, maxSatellites, reporter) : std::nullopt;
+  if (!b) return kExitUsage;
+  const ListComparison comparison = CompareLists(*a, *b);
+  if (!args.Has("--brief")) {
+    for (const Difference& d : comparison.differences) PrintDifference(d);
+  }
+  PrintDifferenceCounts(comparison, pathA, pathB);
+  std::printf(comparison.Same() ? "the lists are the same\n" : "the lists differ\n");
+  return comparison.Same() ? kExitSuccess : kExitFailure;
+}
+
+int RunReorder(const ParsedArguments& args, Reporter& reporter) {
+  const std::optional<std::string> referencePath = args.Value("--like");
+  if (!referencePath) {
+    std::fprintf(stderr, "chanora-cli: reorder: --like REF.txt is required\n");
+    return kExitUsage;
+  }
+  const int maxSatellites = MaxSatellites(args);
+  if (maxSatellites == 0) return kExitUsage;
+  ListEngine engine(reporter);
+  auto loaded = engine.Load(args.positionals[0], maxSatellites);
+  if (!loaded) return kExitFailure;
+  const std::optional<LineList> reference = LoadForComparing(*referencePath, maxSatellites, reporter);
+  if (!reference) return kExitFailure;
+  ListViewModel model;
+  model.Reset(std::move(loaded->list));
+  const std::size_t matched = OrderLikeReference(model, *reference);
+  std::size_t channels = 0;
+  for (SectionKind kind : {SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog}) {
+    channels += model.Sections().RecordCount(kind);
+  }
+  const std::string path = args.Value("-o").value_or(args.positionals[0]);
+  if (!engine.Save(path, model.List())) {
+    reporter.Message("ERROR!!! Saving not Complete");
+    return kExitFailure;
+  }
+  if (loaded->nullChannelsDropped) std::printf("null digital channels were dropped\n");
+  std::printf("%zu of %zu channels matched the reference\n", matched, channels);
   std::printf("%s written\n", path.c_str());
   return kExitSuccess;
 }
@@ -207,12 +335,16 @@ int RunPorts(const ParsedArguments&, Reporter&) {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {{"check",
-        "check LIST.txt [--max-satellites 32|40]",
+        "check LIST.txt [--all] [--max-satellites 32|40]",
         "Runs the record checks over the channel list and writes nothing. The first\n"
-        "bad record is reported with its line number; a good list is summed up.",
+        "bad record is reported with its line number; a good list is summed up.\n"
+        "--all lists every problem, one a line as LIST.txt:LINE: message, then their\n"
+        "count: a bad record is set aside and the records after it are checked as\n"
+        "if it were absent. A line that leaves the rest unreadable (an open quote, a\n"
+        "section twice, a wrong count of satellite names) ends the list.",
         1,
         {"--max-satellites"},
-        {}},
+        {"--all"}},
        RunCheck},
       {{"format",
         "format LIST.txt [-o OUT.txt] [--max-satellites 32|40]",
@@ -234,6 +366,29 @@ const std::vector<Command>& Commands() {
         {"--by", "-o", "--max-satellites"},
         {}},
        RunSort},
+      {{"diff",
+        "diff A.txt B.txt [--brief] [--max-satellites 32|40]",
+        "Compares two channel lists: satellites, TPs and channels added, removed,\n"
+        "changed (with the fields) and moved. Channels are matched by what identifies\n"
+        "them on air (satellite, TP frequency and polarization, service id; PID\n"
+        "channels by their PIDs; analog channels by satellite, frequency and name),\n"
+        "not by their index; repeated identities are matched in order and counted.\n"
+        "--brief gives the counts only. Exit status: 0 the same, 1 they differ, 2 a\n"
+        "usage error or a list that fails the checks.",
+        2,
+        {"--max-satellites"},
+        {"--brief"}},
+       RunDiff},
+      {{"reorder",
+        "reorder LIST.txt --like REF.txt [-o OUT.txt] [--max-satellites 32|40]",
+        "Puts the channels that REF.txt also has (matched as diff matches them, then\n"
+        "by satellite and name) first, in REF.txt's order, each section within\n"
+        "itself; the others follow in their present order. Renumbers them and writes\n"
+        "the list as format does, to OUT.txt or back over LIST.txt.",
+        1,
+        {"--like", "-o", "--max-satellites"},
+        {}},
+       RunReorder},
       {{"compile",
         "compile LIST.txt [--preinstalled [--split]] [--max-satellites 32|40]",
         "Compiles the channel list into the receiver's channel image: LIST.hex (hex\n"

@@ -42,12 +42,14 @@ bool IsServiceType(std::string_view token) {
 
 }  // namespace
 
-CheckPass::CheckPass(CompileMode mode, int maxSatellites, bool splitOption, ImageBuilder& builder, Reporter& reporter)
+CheckPass::CheckPass(CompileMode mode, int maxSatellites, bool splitOption, ImageBuilder& builder, Reporter& reporter,
+                     AfterFailure afterFailure)
     : mode_(mode),
       maxSatellites_(maxSatellites),
       splitOption_(splitOption),
       builder_(builder),
       reporter_(reporter),
+      afterFailure_(afterFailure),
       satelliteMap_(kSatIndexLimit + 1, 0),
       satelliteSkip_(kSatIndexLimit + 1, true),
       tpMap_(kTpIndexLimit + 1, 0),
@@ -68,16 +70,39 @@ bool CheckPass::Run(std::string_view bytes) {
       case LineKind::Skip:
         break;
       case LineKind::Header:
-        if (header.type == HeaderType::End) return Finish();
+        if (header.type == HeaderType::End) return End();
         // An unknown bracket line is ignored, as the reader ignores it.
         if (header.type == HeaderType::Section && !EnterSection(header.section)) return false;
         break;
       case LineKind::Record:
-        if (!Record(text)) return false;
+        if (!RecordAsAWhole(text) && afterFailure_ == AfterFailure::Stop) return false;
         break;
     }
   }
-  return Finish();
+  return End();
+}
+
+bool CheckPass::End() { return problems_.empty() && Finish(); }
+
+bool CheckPass::RecordAsAWhole(std::string_view text) {
+  const RecordStart start{counts_,          tvCounter_, radioCounter_, satelliteNameCount_, satelliteNames_.size(),
+                          summary_};
+  mappedByRecord_.clear();
+  unskippedByRecord_.clear();
+  if (Record(text)) return true;
+  ForgetRecord(start);
+  return false;
+}
+
+void CheckPass::ForgetRecord(const RecordStart& start) {
+  counts_ = start.counts;
+  tvCounter_ = start.tvCounter;
+  radioCounter_ = start.radioCounter;
+  satelliteNameCount_ = start.satelliteNameCount;
+  satelliteNames_.resize(start.satelliteNames);
+  summary_ = start.summary;
+  for (auto [map, index] : mappedByRecord_) (*map)[index] = 0;
+  for (int index : unskippedByRecord_) satelliteSkip_[index] = true;
 }
 
 bool CheckPass::Finish() { return builder_.BlockEnd() && builder_.Finish(counts_); }
@@ -192,7 +217,10 @@ bool CheckPass::OnSatellite(std::string_view text) {
                    "\n\n ERROR - same INDEX already exists. \n         line number %d ")) {
     return false;
   }
-  if (!record.blank) satelliteSkip_[record.index] = false;
+  if (!record.blank && satelliteSkip_[record.index]) {
+    satelliteSkip_[record.index] = false;
+    unskippedByRecord_.push_back(record.index);
+  }
   if (!HasFourOrFiveCharacters(record.lnbHigh)) {
     return FailAtLine(
         "\n ERROR : SYNTAX - SAT LNB_HIGH frequency. 4 or 5 digit requested !!!\n         line number %d ");
@@ -276,7 +304,9 @@ bool CheckPass::OnAnalogTp() {
   }
   record.blank = StartsWith(fields_[kBlank], 'Y');
   // The one failure of the checks that has no message of its own.
-  if (!MapNewIndex(analogMap_, record.index, counts_.analogTps, nullptr)) return false;
+  if (!MapNewIndex(analogMap_, record.index, counts_.analogTps, nullptr)) {
+    return FailUnannounced("\n ERROR - same A_TP INDEX already exists.\n           line number %d ");
+  }
   record.name = DecodeName(fields_[kName]);
   if (NameTooLong(record.name)) {
     return FailAtLine("\n ERROR : SYNTAX - NAME exceeds %d!!!\n           line number %d ", kMaxNameLength);
@@ -477,16 +507,32 @@ bool CheckPass::MapNewIndex(std::vector<int>& map, int index, int& count, const 
   ++count;
   if (map[index] != 0) return duplicateMessage != nullptr && FailAtLine(duplicateMessage);
   map[index] = count;
+  mappedByRecord_.emplace_back(&map, index);
   return true;
 }
 
 bool CheckPass::Fail(const std::string& message) {
-  reporter_.Message(message);
+  if (afterFailure_ == AfterFailure::GoOn) {
+    problems_.push_back({line_, message});
+  } else {
+    reporter_.Message(message);
+  }
   return false;
+}
+
+bool CheckPass::FailUnannounced(const char* listedFormat) {
+  return afterFailure_ == AfterFailure::GoOn && FailAtLine(listedFormat);
 }
 
 bool CheckPass::FailAtLine(const char* format) { return Fail(FormatText(format, line_)); }
 
 bool CheckPass::FailAtLine(const char* format, int number) { return Fail(FormatText(format, number, line_)); }
+
+std::vector<CheckProblem> FindAllProblems(std::string_view bytes, int maxSatellites, Reporter& reporter) {
+  NullImageBuilder nothing;
+  CheckPass pass(CompileMode::Basic, maxSatellites, false, nothing, reporter, AfterFailure::GoOn);
+  pass.Run(bytes);
+  return pass.Problems();
+}
 
 }  // namespace chanora

@@ -13,9 +13,10 @@ declare -A allowed=(
   [serial]="base packets"
   [engine]="base textformat compiler packets serial"
   [editor]="base textformat compiler packets serial engine"
-  [document]="base textformat compiler packets serial engine editor"
-  [cli]="base textformat compiler packets serial engine editor document"
-  [app]="base textformat compiler packets serial engine editor document"
+  [listmatch]="base textformat compiler packets serial engine editor"
+  [document]="base textformat compiler packets serial engine editor listmatch"
+  [cli]="base textformat compiler packets serial engine editor listmatch document"
+  [app]="base textformat compiler packets serial engine editor listmatch document"
   [tools]="base textformat compiler packets serial engine"
 )
 
