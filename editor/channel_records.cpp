@@ -109,4 +109,14 @@ std::optional<std::size_t> SatelliteOfIndex(const LineList& list, const SectionM
   return std::nullopt;
 }
 
+void ReorderRecords(LineList& list, std::size_t first, std::size_t stride, std::span<const std::uint32_t> order) {
+  std::vector<std::string> cells;
+  cells.reserve(order.size() * stride);
+  for (std::uint32_t record : order) {
+    const std::size_t start = first + record * stride;
+    for (std::size_t cell = 0; cell < stride; ++cell) cells.push_back(std::move(list[start + cell]));
+  }
+  std::move(cells.begin(), cells.end(), list.begin() + static_cast<std::ptrdiff_t>(first));
+}
+
 }  // namespace chanora

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,10 @@ class SectionMap;
 // Index cells become 1, 2, ... : the digital channels first, the PID
 // channels going on with the count, the analog channels from 1 again.
 void RenumberChannels(LineList& list, const SectionMap& sections);
+
+// Moves the records of a section, starting at `first`, into the given order
+// in one pass: order[k] is the record that comes k-th.
+void ReorderRecords(LineList& list, std::size_t first, std::size_t stride, std::span<const std::uint32_t> order);
 
 // The placeholder record that Insert Null puts after a model channel, the
 // record of `kind` at `start`: the model's TP, satellite and type, blank. A

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/text_conversion.h"
+#include "editor/channel_records.h"
 #include "editor/list_change.h"
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
@@ -81,17 +82,6 @@ class PositionCounts {
  private:
   std::vector<std::uint32_t> tree_;
 };
-
-// Moves the records of a section into the given order in one pass.
-void Reorder(LineList& list, std::size_t first, std::size_t stride, const std::vector<std::uint32_t>& order) {
-  std::vector<std::string> cells;
-  cells.reserve(order.size() * stride);
-  for (std::size_t place = 0; place < order.size(); ++place) {
-    const std::size_t start = first + order[place] * stride;
-    for (std::size_t cell = 0; cell < stride; ++cell) cells.push_back(std::move(list[start + cell]));
-  }
-  std::move(cells.begin(), cells.end(), list.begin() + static_cast<std::ptrdiff_t>(first));
-}
 
 // The digital orders read a row of the channel view: the record's own cells
 // and its TP's frequency and bouquet.
@@ -196,7 +186,7 @@ bool SortChannels(ListViewModel& model, SortMode mode) {
   // Not recorded for undo.
   ListChange change(model);
   for (const auto& [kind, order] : orders) {
-    Reorder(change.List(), sections.Span(kind)->first, static_cast<std::size_t>(InfoOf(kind).fieldCount), order);
+    ReorderRecords(change.List(), sections.Span(kind)->first, static_cast<std::size_t>(InfoOf(kind).fieldCount), order);
   }
   change.Commit();
   return true;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/channel_records.h"
 #include "editor/list_change.h"
 #include "editor/list_view_model.h"
 #include "editor/section_map.h"
@@ -45,13 +46,8 @@ std::vector<std::size_t> OrderOfSection(const LineList& list, const LineList& re
 void MoveRecords(LineList& list, SectionKind section, const std::vector<std::size_t>& order) {
   const auto span = SectionMap(list).Span(section);
   if (!span || order.empty()) return;
-  const std::size_t stride = static_cast<std::size_t>(InfoOf(section).fieldCount);
-  LineList cells;
-  cells.reserve(order.size() * stride);
-  for (std::size_t place : order) {
-    for (std::size_t cell = 0; cell < stride; ++cell) cells.push_back(std::move(list[span->first + place * stride + cell]));
-  }
-  std::move(cells.begin(), cells.end(), list.begin() + static_cast<std::ptrdiff_t>(span->first));
+  const std::vector<std::uint32_t> records(order.begin(), order.end());
+  ReorderRecords(list, span->first, static_cast<std::size_t>(InfoOf(section).fieldCount), records);
 }
 
 }  // namespace
