@@ -31,6 +31,8 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  // A header click sorts ascending first.
+  if (orientation == Qt::Horizontal && role == Qt::InitialSortOrderRole) return static_cast<int>(Qt::AscendingOrder);
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
   const auto columns = model_.ShownColumns();
   if (section < 0 || section >= static_cast<int>(columns.size())) return {};

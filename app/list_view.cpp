@@ -26,13 +26,17 @@ ListView::ListView(QWidget* parent) : QTableView(parent) {
   setDragEnabled(false);  // drags move records, not data: handled here
   autoScroll_.setInterval(kAutoScrollMillis);
   connect(&autoScroll_, &QTimer::timeout, this, &ListView::ScrollNearEdge);
+  connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, &ListView::columnSortRequested);
 }
 
 std::vector<std::size_t> ListView::SelectedRows() const {
   std::vector<std::size_t> rows;
   if (!selectionModel()) return rows;
   for (const QItemSelectionRange& range : selectionModel()->selection()) {
-    for (int row = range.top(); row <= range.bottom(); ++row) rows.push_back(static_cast<std::size_t>(row));
+    // A range selected across the filter spans the rows it hides.
+    for (int row = range.top(); row <= range.bottom(); ++row) {
+      if (!isRowHidden(row)) rows.push_back(static_cast<std::size_t>(row));
+    }
   }
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -42,7 +46,7 @@ std::vector<std::size_t> ListView::SelectedRows() const {
 void ListView::SelectOnly(std::optional<std::size_t> row) {
   const int top = verticalScrollBar()->value();
   const int left = horizontalScrollBar()->value();
-  if (row && static_cast<int>(*row) < model()->rowCount()) {
+  if (row && static_cast<int>(*row) < model()->rowCount() && !isRowHidden(static_cast<int>(*row))) {
     const QModelIndex index = model()->index(static_cast<int>(*row), 0);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   } else {
@@ -55,6 +59,35 @@ void ListView::SelectOnly(std::optional<std::size_t> row) {
 void ListView::SetRowDrags(bool allowed) {
   rowDrags_ = allowed;
   if (!allowed) EndDrag();
+}
+
+void ListView::FilterRows(std::optional<std::vector<std::size_t>> rows) {
+  if (!rows && !filtered_) return;
+  filtered_ = rows.has_value();
+  if (filtered_) EndDrag();
+  for (int row = 0; row < model()->rowCount(); ++row) {
+    setRowHidden(row, rows && !std::binary_search(rows->begin(), rows->end(), static_cast<std::size_t>(row)));
+  }
+}
+
+void ListView::SelectNextShown() {
+  const int rowCount = model()->rowCount();
+  const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+  for (int step = 1; step <= rowCount; ++step) {
+    const int row = (current + step) % rowCount;
+    if (isRowHidden(row)) continue;
+    const QModelIndex index = model()->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+    return;
+  }
+}
+
+void ListView::SetColumnSorts(bool allowed) { horizontalHeader()->setSortIndicatorShown(allowed); }
+
+void ListView::ShowSortIndicator(std::optional<int> column, Qt::SortOrder order) {
+  const QSignalBlocker quiet(horizontalHeader());
+  horizontalHeader()->setSortIndicator(column.value_or(-1), order);
 }
 
 void ListView::mousePressEvent(QMouseEvent* event) {

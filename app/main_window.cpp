@@ -17,10 +17,12 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
+#include <QVBoxLayout>
 #include <QWhatsThis>
 
 #include "app/about_dialog.h"
 #include "app/edit_dialogs.h"
+#include "app/find_bar.h"
 #include "app/icons.h"
 #include "app/list_printer.h"
 #include "app/list_table_model.h"
@@ -29,6 +31,7 @@
 #include "app/transfer_runner.h"
 #include "document/options.h"
 #include "document/settings.h"
+#include "editor/column_sort.h"
 
 namespace chanora {
 namespace {
@@ -108,7 +111,7 @@ MainWindow::MainWindow(Settings& settings, TransferSettings timing)
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   ApplyColours(*table_, ListViewColours(settings_));
-  setCentralWidget(table_);
+  setCentralWidget(CreateFind());
 
   CreateCommands();
   CreateMenus();
@@ -121,6 +124,7 @@ MainWindow::MainWindow(Settings& settings, TransferSettings timing)
   connect(runner_, &TransferRunner::started, this, &MainWindow::UpdateCommands);
   connect(runner_, &TransferRunner::ended, this, &MainWindow::TransferEnded);
   connect(table_, &ListView::rowsDropped, this, &MainWindow::RowsDropped);
+  connect(table_, &ListView::columnSortRequested, this, &MainWindow::SortColumn);
   auto* edits = new EditDialogs(document_, reporter_, *table_, [this] { ListChanged(); }, this);
   connect(commands_.newChannel, &QAction::triggered, edits, &EditDialogs::NewChannel);
   ListChanged();
@@ -340,6 +344,43 @@ void MainWindow::CreateMessageWindow() {
   connect(messageDock_, &QDockWidget::visibilityChanged, this, [this] { UpdateCommands(); });
 }
 
+QWidget* MainWindow::CreateFind() {
+  auto* area = new QWidget(this);
+  findBar_ = new FindBar(area);
+  auto* layout = new QVBoxLayout(area);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(findBar_);
+  layout->addWidget(table_);
+  connect(findBar_, &FindBar::textChanged, this, &MainWindow::FilterList);
+  connect(findBar_, &FindBar::nextRequested, table_, &ListView::SelectNextShown);
+  connect(findBar_, &FindBar::closed, this, &MainWindow::CloseFind);
+  find_ = MakeAction(this, "find", "Find", "Find channels containing a text");
+  find_->setShortcut(QKeySequence::Find);
+  connect(find_, &QAction::triggered, findBar_, &FindBar::Open);
+  addAction(find_);
+  return area;
+}
+
+// The filter follows every change of the list and of the list shown, as
+// long as the box is open.
+void MainWindow::FilterList() {
+  const QString text = findBar_->Text();
+  if (text.isEmpty()) {
+    table_->FilterRows(std::nullopt);
+  } else {
+    table_->FilterRows(RowsContaining(document_.Model(), text.toLatin1().toStdString()));
+  }
+  UpdateCommands();
+}
+
+void MainWindow::CloseFind() {
+  FilterList();
+  const std::vector<std::size_t> selected = table_->SelectedRows();
+  if (!selected.empty()) table_->scrollTo(tableModel_->index(static_cast<int>(selected.front()), 0));
+  table_->setFocus();
+}
+
 bool MainWindow::OpenList(const std::string& path) {
   const bool opened = document_.Open([&path](const FileDialogRequest&) { return std::optional<std::string>(path); });
   ListChanged();
@@ -399,6 +440,16 @@ void MainWindow::UndoEdit() {
 void MainWindow::RowsDropped(std::size_t pressed, std::optional<std::size_t> drop) {
   const EditOutcome outcome = DropRows(document_.Model(), table_->SelectedRows(), pressed, drop, reporter_);
   if (outcome.changed) ShowEdited(outcome.select);
+}
+
+void MainWindow::SortColumn(int column, Qt::SortOrder order) {
+  {
+    WaitCursor busy;
+    SortByColumn(document_.Model(), static_cast<std::size_t>(column),
+                 order == Qt::AscendingOrder ? SortDirection::Ascending : SortDirection::Descending);
+  }
+  ListChanged();
+  table_->ShowSortIndicator(column, order);
 }
 
 void MainWindow::ShowOptions() {
@@ -512,6 +563,9 @@ void MainWindow::ShowList() {
     table_->setColumnHidden(column, width == 0);
     if (width > 0) header.resizeSection(column, width);
   }
+  // Any change may undo a column's order.
+  table_->ShowSortIndicator(std::nullopt);
+  FilterList();
 }
 
 void MainWindow::ShowEdited(std::optional<std::size_t> select) {
@@ -559,7 +613,9 @@ void MainWindow::UpdateCommands() {
       {c.print, loaded},
   };
   for (const auto& [action, enabled] : rules) action->setEnabled(idle && enabled);
-  table_->SetRowDrags(idle && loaded && channelView);
+  table_->SetRowDrags(idle && loaded && channelView && !table_->Filtered());
+  table_->SetColumnSorts(idle && loaded && channelView);
+  find_->setEnabled(idle && loaded);
   for (const ViewCommand& view : views_) {
     view.action->setEnabled(idle && loaded);
     SetChecked(view.action, model.shownSection == view.section &&

@@ -20,6 +20,7 @@ class QToolBar;
 
 namespace chanora {
 
+class FindBar;
 class ListTableModel;
 class ListView;
 class Settings;
@@ -67,6 +68,9 @@ class MainWindow : public QMainWindow {
   void EditRows(EditCommand command);
   void UndoEdit();
   void RowsDropped(std::size_t pressed, std::optional<std::size_t> drop);
+  void SortColumn(int column, Qt::SortOrder order);
+  void FilterList();
+  void CloseFind();
   void ShowOptions();
   void ShowAbout();
   void PrintList();
@@ -112,6 +116,8 @@ class MainWindow : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void CreateMessageWindow();
+  // The find box over the list and Ctrl+F, which opens it.
+  QWidget* CreateFind();
   QAction* AddViewCommand(const char* objectName, const char* text, const char* prompt, SectionKind section,
                           bool digital, const QIcon& icon = {});
   ChoosePath Chooser();
@@ -134,6 +140,8 @@ class MainWindow : public QMainWindow {
   Document document_;
   ListTableModel* tableModel_;
   ListView* table_;
+  FindBar* findBar_ = nullptr;
+  QAction* find_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QDockWidget* messageDock_ = nullptr;
   QPlainTextEdit* messageText_ = nullptr;

@@ -34,10 +34,28 @@ bool IsDecimal(std::string_view text) {
   return digits(whole) && digits(fraction) && (point == std::string_view::npos || !fraction.empty());
 }
 
-CellKey KeyOf(std::string_view cell) {
+bool IsHex(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+  });
+}
+
+// Service ids are written in hex.
+bool HexColumn(bool digital, std::size_t column) { return digital && column == digital_row::kServiceId; }
+
+CellKey KeyOf(std::string_view cell, bool hex) {
   CellKey key;
   key.text = NormalizedText(cell);
   if (key.text.empty()) return key;
+  if (hex) {
+    std::uint64_t value = 0;
+    const char* end = key.text.data() + key.text.size();
+    if (IsHex(key.text) && std::from_chars(key.text.data(), end, value, 16).ec == std::errc()) {
+      key.kind = CellKey::Kind::Number;
+      key.number = static_cast<double>(value);
+      return key;
+    }
+  }
   std::string_view number = key.text;
   if (number.front() == '+') number.remove_prefix(1);  // from_chars takes no plus sign
   if (IsDecimal(key.text) &&
@@ -60,9 +78,10 @@ bool Less(const CellKey& a, const CellKey& b) {
 std::optional<std::vector<std::uint32_t>> SectionOrder(const ListViewModel& model, const RowTable& rows,
                                                       std::size_t begin, std::size_t end, std::size_t column,
                                                       SortDirection direction) {
+  const bool hex = HexColumn(&rows == &model.Rows().digital, column);
   std::vector<CellKey> keys;
   keys.reserve(end - begin);
-  for (std::size_t row = begin; row < end; ++row) keys.push_back(KeyOf(rows.Cell(model.List(), row, column)));
+  for (std::size_t row = begin; row < end; ++row) keys.push_back(KeyOf(rows.Cell(model.List(), row, column), hex));
   std::vector<std::uint32_t> order(keys.size());
   std::iota(order.begin(), order.end(), 0u);
   const bool ascending = direction == SortDirection::Ascending;

@@ -15,7 +15,7 @@ LineList SortableList() {
   LineList list = SmallList();
   const SectionMap sections(list);
   const char* names[] = {"phoenix", "Das Erste", "ZDF RADIO"};
-  const char* serviceIds[] = {"0010", "9", "0100"};
+  const char* serviceIds[] = {"0010", "9", "00A0"};  // hex
   for (std::size_t k = 0; k < 3; ++k) {
     list[sections.RecordStart(SectionKind::Channel, k) + channel_field::kName] = names[k];
     list[sections.RecordStart(SectionKind::Channel, k) + channel_field::kServiceId] = serviceIds[k];
@@ -49,10 +49,10 @@ TEST_F(ColumnSort, NamesIgnoreCaseEachSectionWithinItselfRenumberedAndUndoable) 
   EXPECT_EQ(model.List(), original);
 }
 
-TEST_F(ColumnSort, NumbersCompareAsNumbersAndEqualCellsKeepTheirOrderBothWays) {
+TEST_F(ColumnSort, NumbersAndHexServiceIdsCompareAsNumbersAndEqualCellsKeepTheirOrderBothWays) {
   Start(SortableList());
   ASSERT_TRUE(SortByColumn(model, digital_row::kServiceId, SortDirection::Ascending));
-  EXPECT_EQ(Column(model, digital_row::kServiceId), "9|0010|0100|||");
+  EXPECT_EQ(Column(model, digital_row::kServiceId), "9|0010|00A0|||");
 
   // Two TV channels and a radio channel; the TV channels stay in their order.
   Start(SortableList());
@@ -68,6 +68,13 @@ TEST_F(ColumnSort, SortsTheAnalogViewWhenItIsShown) {
   ASSERT_TRUE(SortByColumn(model, analog_field::kName, SortDirection::Descending));
   EXPECT_EQ(Column(model, analog_field::kName), "GAMMA|DELTA|Beta|ALPHA|");
   EXPECT_EQ(Column(model, analog_field::kIndex), "1|2|3|4|");
+
+  LineList list = SmallList();
+  list[RecordStart(list, SectionKind::Analog, 2) + analog_field::kSatIndex] = "10";  // GAMMA, after 9 as a number
+  Start(list);
+  model.showDigital = false;
+  ASSERT_TRUE(SortByColumn(model, analog_field::kSatIndex, SortDirection::Descending));
+  EXPECT_EQ(Column(model, analog_field::kName), "GAMMA|DELTA|ALPHA|Beta|");
 }
 
 TEST_F(ColumnSort, ChangesNothingInOrderAlreadyInASectionListOrPastTheColumns) {
