@@ -1,8 +1,9 @@
 #include "app/edit_dialogs.h"
 
+#include "app/list_view.h"
+
 #include <QEvent>
 #include <QItemSelectionModel>
-#include <QTableView>
 
 #include "app/analog_channel_dialog.h"
 #include "app/digital_channel_dialog.h"
@@ -23,7 +24,7 @@ bool RunChannelDialog(const ListViewModel& model, Reporter& reporter, Fields fie
 
 }  // namespace
 
-EditDialogs::EditDialogs(Document& document, Reporter& reporter, QTableView& table, std::function<void()> listChanged,
+EditDialogs::EditDialogs(Document& document, Reporter& reporter, ListView& table, std::function<void()> listChanged,
                          QObject* parent)
     : QObject(parent), document_(document), reporter_(reporter), table_(table), listChanged_(std::move(listChanged)) {
   // The view's own double click fires only on a row; a double click below
@@ -40,10 +41,11 @@ bool EditDialogs::eventFilter(QObject* watched, QEvent* event) {
 void EditDialogs::DoubleClick() {
   if (!document_.Loaded()) return;
   const ListViewModel& model = document_.Model();
-  const QModelIndexList selected = table_.selectionModel()->selectedRows();
+  // The rows shown and selected: a range over rows the find box hides is not theirs.
+  const std::vector<std::size_t> selected = table_.SelectedRows();
   const bool channelView = model.shownSection == SectionKind::None;
   if (selected.size() == 1) {
-    const auto row = static_cast<std::size_t>(selected.front().row());
+    const std::size_t row = selected.front();
     if (channelView) {
       EditChannel(row);
     } else if (model.shownSection == SectionKind::Satellite) {

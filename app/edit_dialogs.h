@@ -5,9 +5,10 @@
 #include <functional>
 #include <optional>
 
-class QTableView;
 
 namespace chanora {
+
+class ListView;
 
 class Document;
 class Reporter;
@@ -20,7 +21,7 @@ class EditDialogs : public QObject {
 
  public:
   // `listChanged` shows the list anew after an edit.
-  EditDialogs(Document& document, Reporter& reporter, QTableView& table, std::function<void()> listChanged,
+  EditDialogs(Document& document, Reporter& reporter, ListView& table, std::function<void()> listChanged,
               QObject* parent);
 
   // A double click on the list (anywhere on it): with one row selected, the
@@ -42,7 +43,7 @@ class EditDialogs : public QObject {
 
   Document& document_;
   Reporter& reporter_;
-  QTableView& table_;
+  ListView& table_;
   std::function<void()> listChanged_;
 };
 
