@@ -14,6 +14,7 @@
 #include "editor/list_view_model.h"
 #include "editor/sorting.h"
 #include "engine/list_engine.h"
+#include "listmatch/export.h"
 #include "listmatch/list_compare.h"
 #include "listmatch/reorder_like.h"
 #include "serial/channel_upload.h"
@@ -233,6 +234,40 @@ int RunReorder(const ParsedArguments& args, Reporter& reporter) {
   return kExitSuccess;
 }
 
+int RunExport(const ParsedArguments& args, Reporter& reporter) {
+  const std::optional<ExportView> view = ExportViewNamed(args.Value("--view").value_or(""));
+  if (!view) {
+    std::fprintf(stderr, "chanora-cli: export: --view takes digital, analog, satellites, tps, pids or names\n");
+    return kExitUsage;
+  }
+  const std::string formatName = args.Value("--format").value_or("csv");
+  if (formatName != "csv" && formatName != "json") {
+    std::fprintf(stderr, "chanora-cli: export: --format takes csv or json\n");
+    return kExitUsage;
+  }
+  const int maxSatellites = MaxSatellites(args);
+  if (maxSatellites == 0) return kExitUsage;
+  std::optional<LoadedList> loaded = ListEngine(reporter).Load(args.positionals[0], maxSatellites);
+  if (!loaded) return kExitFailure;
+  ListViewModel model;
+  model.Reset(std::move(loaded->list));
+  model.shownSection = view->section;
+  model.showDigital = view->digital;
+  const std::string text =
+      FormatTable(ShownTable(model), formatName == "json" ? ExportFormat::Json : ExportFormat::Csv);
+  const std::optional<std::string> output = args.Value("-o");
+  if (!output) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return kExitSuccess;
+  }
+  if (ReplaceFile(*output, text, std::nullopt) != SaveResult::Saved) {
+    std::fprintf(stderr, "chanora-cli: export: cannot write %s\n", output->c_str());
+    return kExitFailure;
+  }
+  std::printf("%s written\n", output->c_str());
+  return kExitSuccess;
+}
+
 int RunCompile(const ParsedArguments& args, Reporter& reporter) {
   const int maxSatellites = MaxSatellites(args);
   if (maxSatellites == 0) return kExitUsage;
@@ -389,6 +424,16 @@ const std::vector<Command>& Commands() {
         {"--like", "-o", "--max-satellites"},
         {}},
        RunReorder},
+      {{"export",
+        "export LIST.txt --view digital|analog|satellites|tps|pids|names [--format csv|json] [-o OUT] [--max-satellites 32|40]",
+        "Writes the rows of one of the window's lists with the columns it shows: CSV\n"
+        "with a header row (the default) or JSON, an array of objects keyed by column\n"
+        "title; UTF-8, to OUT or stdout. The list is loaded as format loads it and\n"
+        "is not changed.",
+        1,
+        {"--view", "--format", "-o", "--max-satellites"},
+        {}},
+       RunExport},
       {{"compile",
         "compile LIST.txt [--preinstalled [--split]] [--max-satellites 32|40]",
         "Compiles the channel list into the receiver's channel image: LIST.hex (hex\n"
