@@ -9,6 +9,7 @@
 #include "base/reporter.h"
 #include "base/text_conversion.h"
 #include "document/document.h"
+#include "document/list_tools.h"
 #include "document/options.h"
 #include "document/settings.h"
 #include "editor/list_view_model.h"
@@ -51,22 +52,6 @@ int MissingPort(const char* command) {
   return kExitUsage;
 }
 
-// A message as the checks word it, its line breaks and runs of blanks made
-// one space, so that it fits the "FILE:LINE: message" form.
-std::string OneLine(const std::string& message) {
-  std::string line;
-  for (char c : message) {
-    const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
-    if (!blank) {
-      line += c;
-    } else if (!line.empty() && line.back() != ' ') {
-      line += ' ';
-    }
-  }
-  if (!line.empty() && line.back() == ' ') line.pop_back();
-  return line;
-}
-
 int RunCheckAll(const std::string& path, int maxSatellites, Reporter& reporter) {
   const std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) {
@@ -74,9 +59,7 @@ int RunCheckAll(const std::string& path, int maxSatellites, Reporter& reporter) 
     return kExitFailure;
   }
   const std::vector<CheckProblem> problems = FindAllProblems(*bytes, maxSatellites, reporter);
-  for (const CheckProblem& problem : problems) {
-    std::printf("%s:%d: %s\n", path.c_str(), problem.line, OneLine(problem.message).c_str());
-  }
+  std::fputs(ProblemsText(problems, path).c_str(), stdout);
   std::printf("%zu problem%s\n", problems.size(), problems.size() == 1 ? "" : "s");
   return problems.empty() ? kExitSuccess : kExitFailure;
 }
@@ -158,16 +141,11 @@ void PrintDifference(const Difference& d) {
       std::printf("removed  %s %zu %s\n", kind.c_str(), d.positionA, d.label.c_str());
       break;
     case ChangeType::Moved:
-      std::printf("moved    %s %s from %zu to %zu\n", kind.c_str(), d.label.c_str(), d.positionA, d.positionB);
+      std::printf("moved    %s %s %s\n", kind.c_str(), d.label.c_str(), ChangeDetail(d).c_str());
       break;
-    case ChangeType::Changed: {
-      std::string fields;
-      for (const FieldChange& f : d.fields) {
-        fields += (fields.empty() ? "" : ", ") + std::string(f.field) + " '" + f.before + "' -> '" + f.after + "'";
-      }
-      std::printf("changed  %s %zu %s: %s\n", kind.c_str(), d.positionB, d.label.c_str(), fields.c_str());
+    case ChangeType::Changed:
+      std::printf("changed  %s %zu %s: %s\n", kind.c_str(), d.positionB, d.label.c_str(), ChangeDetail(d).c_str());
       break;
-    }
   }
 }
 
@@ -219,17 +197,13 @@ int RunReorder(const ParsedArguments& args, Reporter& reporter) {
   ListViewModel model;
   model.Reset(std::move(loaded->list));
   const std::size_t matched = OrderLikeReference(model, *reference);
-  std::size_t channels = 0;
-  for (SectionKind kind : {SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog}) {
-    channels += model.Sections().RecordCount(kind);
-  }
   const std::string path = args.Value("-o").value_or(args.positionals[0]);
   if (!engine.Save(path, model.List())) {
     reporter.Message("ERROR!!! Saving not Complete");
     return kExitFailure;
   }
   if (loaded->nullChannelsDropped) std::printf("null digital channels were dropped\n");
-  std::printf("%zu of %zu channels matched the reference\n", matched, channels);
+  std::printf("%zu of %zu channels matched the reference\n", matched, ChannelCount(model));
   std::printf("%s written\n", path.c_str());
   return kExitSuccess;
 }
