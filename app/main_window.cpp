@@ -24,6 +24,7 @@
 #include "app/icons.h"
 #include "app/list_printer.h"
 #include "app/list_table_model.h"
+#include "app/list_tool_commands.h"
 #include "app/list_view.h"
 #include "app/options_dialog.h"
 #include "app/transfer_runner.h"
@@ -111,6 +112,7 @@ MainWindow::MainWindow(Settings& settings, TransferSettings timing)
   setCentralWidget(table_);
 
   CreateCommands();
+  CreateListTools();
   CreateMenus();
   CreateToolBar();
   CreateMessageWindow();
@@ -243,6 +245,8 @@ void MainWindow::CreateMenus() {
   QMenu* file = menuBar()->addMenu(Text("&File     "));
   file->addActions({c.open, c.save, c.saveAs});
   file->addSeparator();
+  file->addActions({listTools_->compareWith(), listTools_->exportList()});
+  file->addSeparator();
   file->addAction(c.exit);
 
   QMenu* compile = menuBar()->addMenu(Text("&Compile"));
@@ -263,7 +267,10 @@ void MainWindow::CreateMenus() {
   edit->addAction(c.undo);
   table_->SetPopupMenu(edit);
 
-  menuBar()->addMenu(Text("&Sort "))->addActions({c.sortName, c.sortFrequency, c.sortBouquet});
+  QMenu* sort = menuBar()->addMenu(Text("&Sort "));
+  sort->addActions({c.sortName, c.sortFrequency, c.sortBouquet});
+  sort->addSeparator();
+  sort->addAction(listTools_->likeReference());
 
   QMenu* view = menuBar()->addMenu(Text("&View         "));
   view->addActions({c.toolbar, c.statusBar, c.messageWindow});
@@ -340,8 +347,19 @@ void MainWindow::CreateMessageWindow() {
   connect(messageDock_, &QDockWidget::visibilityChanged, this, [this] { UpdateCommands(); });
 }
 
+void MainWindow::CreateListTools() {
+  listTools_ = new ListToolCommands(document_, Chooser(), *this);
+  connect(listTools_, &ListToolCommands::listChanged, this, &MainWindow::ListChanged);
+  connect(listTools_, &ListToolCommands::placeChosen, this, [this](ListPlace place) {
+    ShowView(place.section, place.digital);
+    table_->scrollTo(tableModel_->index(static_cast<int>(place.row), 0));
+    table_->SelectOnly(place.row);
+  });
+}
+
 bool MainWindow::OpenList(const std::string& path) {
   const bool opened = document_.Open([&path](const FileDialogRequest&) { return std::optional<std::string>(path); });
+  listTools_->Opened();
   ListChanged();
   return opened;
 }
@@ -358,6 +376,7 @@ ChoosePath MainWindow::Chooser() {
 
 void MainWindow::Open() {
   document_.Open(Chooser());
+  listTools_->Opened();
   ListChanged();
 }
 
@@ -559,6 +578,7 @@ void MainWindow::UpdateCommands() {
       {c.print, loaded},
   };
   for (const auto& [action, enabled] : rules) action->setEnabled(idle && enabled);
+  listTools_->SetEnabled(idle && loaded);
   table_->SetRowDrags(idle && loaded && channelView);
   for (const ViewCommand& view : views_) {
     view.action->setEnabled(idle && loaded);

@@ -21,6 +21,7 @@ class QToolBar;
 namespace chanora {
 
 class ListTableModel;
+class ListToolCommands;
 class ListView;
 class Settings;
 class TransferRunner;
@@ -112,6 +113,7 @@ class MainWindow : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void CreateMessageWindow();
+  void CreateListTools();
   QAction* AddViewCommand(const char* objectName, const char* text, const char* prompt, SectionKind section,
                           bool digital, const QIcon& icon = {});
   ChoosePath Chooser();
@@ -139,6 +141,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* messageText_ = nullptr;
   QPointer<QProgressBar> progress_;
   TransferRunner* runner_;
+  ListToolCommands* listTools_ = nullptr;
   Commands commands_{};
   std::vector<ViewCommand> views_;
   bool closeAfterTransfer_ = false;

@@ -60,6 +60,14 @@ std::string ChangeDetail(const Difference& difference) {
   return fields;
 }
 
+std::string ComparisonSummary(const ListComparison& comparison) {
+  const std::string repeated = FormatText("repeated identities: %zu in this list, %zu in the other",
+                                          comparison.repeatedInA, comparison.repeatedInB);
+  if (comparison.Same()) return "The lists are the same; " + repeated;
+  const std::size_t count = comparison.differences.size();
+  return FormatText("%zu difference%s; %s", count, count == 1 ? "" : "s", repeated.c_str());
+}
+
 std::optional<ListPlace> PlaceInFirstList(const ListViewModel& model, const Difference& difference) {
   if (difference.positionA == 0) return std::nullopt;
   const SectionKind section = SectionOf(difference.kind);

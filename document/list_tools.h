@@ -30,6 +30,10 @@ std::string_view ChangeTypeName(ChangeType type);
 // one "from A to B" (positions within its section).
 std::string ChangeDetail(const Difference& difference);
 
+// "3 differences; repeated identities: 0 in this list, 1 in the other", or
+// that the lists are the same.
+std::string ComparisonSummary(const ListComparison& comparison);
+
 // Where a record of the open list stands in the window: the list that shows
 // it (a channel view for channels, else its section's list) and its row.
 struct ListPlace {
