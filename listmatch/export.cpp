@@ -1,5 +1,7 @@
 #include "listmatch/export.h"
 
+#include <cctype>
+
 #include <nlohmann/json.hpp>
 
 #include "editor/list_view_model.h"
@@ -50,15 +52,13 @@ std::string FormatCsv(const ExportTable& table) {
   return text;
 }
 
-// Keys keep the table's column order; a title that stands twice keeps its
-// first cell.
+// Keys keep the table's column order (a view's titles are unique).
 std::string FormatJson(const ExportTable& table) {
   nlohmann::ordered_json rows = nlohmann::ordered_json::array();
   for (const auto& row : table.rows) {
     nlohmann::ordered_json object = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < table.titles.size() && i < row.size(); ++i) {
-      const std::string key = Utf8FromLatin1(table.titles[i]);
-      if (!object.contains(key)) object[key] = Utf8FromLatin1(row[i]);
+      object[Utf8FromLatin1(table.titles[i])] = Utf8FromLatin1(row[i]);
     }
     rows.push_back(std::move(object));
   }

@@ -22,11 +22,5 @@ TEST(ExportFormat, JsonKeepsColumnOrderEscapesQuotesAndWritesUtf8) {
   EXPECT_EQ(FormatTable({{"Name"}, {}}, ExportFormat::Json), "[]\n");
 }
 
-TEST(ExportFormat, FileNamesEndingInJsonAskForJson) {
-  EXPECT_EQ(FormatForPath("list.JSON"), ExportFormat::Json);
-  EXPECT_EQ(FormatForPath("list.csv"), ExportFormat::Csv);
-  EXPECT_EQ(FormatForPath("json"), ExportFormat::Csv);
-}
-
 }  // namespace
 }  // namespace chanora
