@@ -81,12 +81,12 @@ bool Document::Enabled(DocumentCommand command) const {
 }
 
 bool Document::Open(const ChoosePath& choose) {
+  refusedProblems_.clear();
+  refusedPath_.clear();
   if (!ReleaseList(choose)) return false;
   auto chosen = choose(ListDialog(FileDialogRequest::Kind::Open, "Velk Chanora - Format File Open", settings_));
   if (!chosen) return false;
   StoreRecentFolder(settings_, *chosen);
-  refusedProblems_.clear();
-  refusedPath_.clear();
   if (!HasExtension(*chosen, ".txt")) {
     reporter_.Message(kNotTxt);
     return false;
