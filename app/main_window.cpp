@@ -26,6 +26,7 @@
 #include "app/icons.h"
 #include "app/list_printer.h"
 #include "app/list_table_model.h"
+#include "app/list_tool_commands.h"
 #include "app/list_view.h"
 #include "app/options_dialog.h"
 #include "app/transfer_runner.h"
@@ -114,6 +115,7 @@ MainWindow::MainWindow(Settings& settings, TransferSettings timing)
   setCentralWidget(CreateFind());
 
   CreateCommands();
+  CreateListTools();
   CreateMenus();
   CreateToolBar();
   CreateMessageWindow();
@@ -247,6 +249,8 @@ void MainWindow::CreateMenus() {
   QMenu* file = menuBar()->addMenu(Text("&File     "));
   file->addActions({c.open, c.save, c.saveAs});
   file->addSeparator();
+  file->addActions({listTools_->compareWith(), listTools_->exportList()});
+  file->addSeparator();
   file->addAction(c.exit);
 
   QMenu* compile = menuBar()->addMenu(Text("&Compile"));
@@ -267,7 +271,10 @@ void MainWindow::CreateMenus() {
   edit->addAction(c.undo);
   table_->SetPopupMenu(edit);
 
-  menuBar()->addMenu(Text("&Sort "))->addActions({c.sortName, c.sortFrequency, c.sortBouquet});
+  QMenu* sort = menuBar()->addMenu(Text("&Sort "));
+  sort->addActions({c.sortName, c.sortFrequency, c.sortBouquet});
+  sort->addSeparator();
+  sort->addAction(listTools_->likeReference());
 
   QMenu* view = menuBar()->addMenu(Text("&View         "));
   view->addActions({c.toolbar, c.statusBar, c.messageWindow});
@@ -381,8 +388,19 @@ void MainWindow::CloseFind() {
   table_->setFocus();
 }
 
+void MainWindow::CreateListTools() {
+  listTools_ = new ListToolCommands(document_, Chooser(), *this);
+  connect(listTools_, &ListToolCommands::listChanged, this, &MainWindow::ListChanged);
+  connect(listTools_, &ListToolCommands::placeChosen, this, [this](ListPlace place) {
+    ShowView(place.section, place.digital);
+    table_->scrollTo(tableModel_->index(static_cast<int>(place.row), 0));
+    table_->SelectOnly(place.row);
+  });
+}
+
 bool MainWindow::OpenList(const std::string& path) {
   const bool opened = document_.Open([&path](const FileDialogRequest&) { return std::optional<std::string>(path); });
+  listTools_->Opened();
   ListChanged();
   return opened;
 }
@@ -399,6 +417,7 @@ ChoosePath MainWindow::Chooser() {
 
 void MainWindow::Open() {
   document_.Open(Chooser());
+  listTools_->Opened();
   ListChanged();
 }
 
@@ -613,6 +632,7 @@ void MainWindow::UpdateCommands() {
       {c.print, loaded},
   };
   for (const auto& [action, enabled] : rules) action->setEnabled(idle && enabled);
+  listTools_->SetEnabled(idle && loaded);
   table_->SetRowDrags(idle && loaded && channelView && !table_->Filtered());
   table_->SetColumnSorts(idle && loaded && channelView);
   find_->setEnabled(idle && loaded);

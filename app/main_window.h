@@ -22,6 +22,7 @@ namespace chanora {
 
 class FindBar;
 class ListTableModel;
+class ListToolCommands;
 class ListView;
 class Settings;
 class TransferRunner;
@@ -118,6 +119,7 @@ class MainWindow : public QMainWindow {
   void CreateMessageWindow();
   // The find box over the list and Ctrl+F, which opens it.
   QWidget* CreateFind();
+  void CreateListTools();
   QAction* AddViewCommand(const char* objectName, const char* text, const char* prompt, SectionKind section,
                           bool digital, const QIcon& icon = {});
   ChoosePath Chooser();
@@ -147,6 +149,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* messageText_ = nullptr;
   QPointer<QProgressBar> progress_;
   TransferRunner* runner_;
+  ListToolCommands* listTools_ = nullptr;
   Commands commands_{};
   std::vector<ViewCommand> views_;
   bool closeAfterTransfer_ = false;

@@ -9,11 +9,13 @@
 #include "base/reporter.h"
 #include "base/text_conversion.h"
 #include "document/document.h"
+#include "document/list_tools.h"
 #include "document/options.h"
 #include "document/settings.h"
 #include "editor/list_view_model.h"
 #include "editor/sorting.h"
 #include "engine/list_engine.h"
+#include "listmatch/export.h"
 #include "listmatch/list_compare.h"
 #include "listmatch/reorder_like.h"
 #include "serial/channel_upload.h"
@@ -50,22 +52,6 @@ int MissingPort(const char* command) {
   return kExitUsage;
 }
 
-// A message as the checks word it, its line breaks and runs of blanks made
-// one space, so that it fits the "FILE:LINE: message" form.
-std::string OneLine(const std::string& message) {
-  std::string line;
-  for (char c : message) {
-    const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
-    if (!blank) {
-      line += c;
-    } else if (!line.empty() && line.back() != ' ') {
-      line += ' ';
-    }
-  }
-  if (!line.empty() && line.back() == ' ') line.pop_back();
-  return line;
-}
-
 int RunCheckAll(const std::string& path, int maxSatellites, Reporter& reporter) {
   const std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) {
@@ -73,9 +59,7 @@ int RunCheckAll(const std::string& path, int maxSatellites, Reporter& reporter) 
     return kExitFailure;
   }
   const std::vector<CheckProblem> problems = FindAllProblems(*bytes, maxSatellites, reporter);
-  for (const CheckProblem& problem : problems) {
-    std::printf("%s:%d: %s\n", path.c_str(), problem.line, OneLine(problem.message).c_str());
-  }
+  std::fputs(ProblemsText(problems, path).c_str(), stdout);
   std::printf("%zu problem%s\n", problems.size(), problems.size() == 1 ? "" : "s");
   return problems.empty() ? kExitSuccess : kExitFailure;
 }
@@ -157,16 +141,11 @@ void PrintDifference(const Difference& d) {
       std::printf("removed  %s %zu %s\n", kind.c_str(), d.positionA, d.label.c_str());
       break;
     case ChangeType::Moved:
-      std::printf("moved    %s %s from %zu to %zu\n", kind.c_str(), d.label.c_str(), d.positionA, d.positionB);
+      std::printf("moved    %s %s %s\n", kind.c_str(), d.label.c_str(), ChangeDetail(d).c_str());
       break;
-    case ChangeType::Changed: {
-      std::string fields;
-      for (const FieldChange& f : d.fields) {
-        fields += (fields.empty() ? "" : ", ") + std::string(f.field) + " '" + f.before + "' -> '" + f.after + "'";
-      }
-      std::printf("changed  %s %zu %s: %s\n", kind.c_str(), d.positionB, d.label.c_str(), fields.c_str());
+    case ChangeType::Changed:
+      std::printf("changed  %s %zu %s: %s\n", kind.c_str(), d.positionB, d.label.c_str(), ChangeDetail(d).c_str());
       break;
-    }
   }
 }
 
@@ -218,18 +197,48 @@ int RunReorder(const ParsedArguments& args, Reporter& reporter) {
   ListViewModel model;
   model.Reset(std::move(loaded->list));
   const std::size_t matched = OrderLikeReference(model, *reference);
-  std::size_t channels = 0;
-  for (SectionKind kind : {SectionKind::Channel, SectionKind::ChannelPid, SectionKind::Analog}) {
-    channels += model.Sections().RecordCount(kind);
-  }
   const std::string path = args.Value("-o").value_or(args.positionals[0]);
   if (!engine.Save(path, model.List())) {
     reporter.Message("ERROR!!! Saving not Complete");
     return kExitFailure;
   }
   if (loaded->nullChannelsDropped) std::printf("null digital channels were dropped\n");
-  std::printf("%zu of %zu channels matched the reference\n", matched, channels);
+  std::printf("%zu of %zu channels matched the reference\n", matched, ChannelCount(model));
   std::printf("%s written\n", path.c_str());
+  return kExitSuccess;
+}
+
+int RunExport(const ParsedArguments& args, Reporter& reporter) {
+  const std::optional<ExportView> view = ExportViewNamed(args.Value("--view").value_or(""));
+  if (!view) {
+    std::fprintf(stderr, "chanora-cli: export: --view takes digital, analog, satellites, tps, pids or names\n");
+    return kExitUsage;
+  }
+  const std::string formatName = args.Value("--format").value_or("csv");
+  if (formatName != "csv" && formatName != "json") {
+    std::fprintf(stderr, "chanora-cli: export: --format takes csv or json\n");
+    return kExitUsage;
+  }
+  const int maxSatellites = MaxSatellites(args);
+  if (maxSatellites == 0) return kExitUsage;
+  std::optional<LoadedList> loaded = ListEngine(reporter).Load(args.positionals[0], maxSatellites);
+  if (!loaded) return kExitFailure;
+  ListViewModel model;
+  model.Reset(std::move(loaded->list));
+  model.shownSection = view->section;
+  model.showDigital = view->digital;
+  const std::string text =
+      FormatTable(ShownTable(model), formatName == "json" ? ExportFormat::Json : ExportFormat::Csv);
+  const std::optional<std::string> output = args.Value("-o");
+  if (!output) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return kExitSuccess;
+  }
+  if (ReplaceFile(*output, text, std::nullopt) != SaveResult::Saved) {
+    std::fprintf(stderr, "chanora-cli: export: cannot write %s\n", output->c_str());
+    return kExitFailure;
+  }
+  std::printf("%s written\n", output->c_str());
   return kExitSuccess;
 }
 
@@ -389,6 +398,16 @@ const std::vector<Command>& Commands() {
         {"--like", "-o", "--max-satellites"},
         {}},
        RunReorder},
+      {{"export",
+        "export LIST.txt --view digital|analog|satellites|tps|pids|names [--format csv|json] [-o OUT] [--max-satellites 32|40]",
+        "Writes the rows of one of the window's lists with the columns it shows: CSV\n"
+        "with a header row (the default) or JSON, an array of objects keyed by column\n"
+        "title; UTF-8, to OUT or stdout. The list is loaded as format loads it and\n"
+        "is not changed.",
+        1,
+        {"--view", "--format", "-o", "--max-satellites"},
+        {}},
+       RunExport},
       {{"compile",
         "compile LIST.txt [--preinstalled [--split]] [--max-satellites 32|40]",
         "Compiles the channel list into the receiver's channel image: LIST.hex (hex\n"

@@ -5,6 +5,10 @@
 
 #include "base/file_io.h"
 #include "base/reporter.h"
+#include "base/text_conversion.h"
+#include "listmatch/export.h"
+#include "listmatch/reorder_like.h"
+#include "document/list_tools.h"
 #include "document/options.h"
 #include "document/settings.h"
 #include "serial/channel_upload.h"
@@ -17,6 +21,17 @@ constexpr const char* kSavingFailed = "ERROR!!! Saving not Complete";
 constexpr const char* kNotTxt = "Extention Name must be 'txt' ";
 
 const FileFilter kListFilter{"Velk Formatted Text File(*.TXT)", {"*.txt", "*.TXT"}};
+const FileFilter kCsvFilter{"CSV File(*.csv)", {"*.csv", "*.CSV"}};
+const FileFilter kJsonFilter{"JSON File(*.json)", {"*.json", "*.JSON"}};
+
+// Takes the notes that a second pass over a refused list would repeat.
+class SilentReporter : public Reporter {
+ public:
+  void Message(const std::string&) override {}
+  Answer Ask(const std::string&, const std::string&, Buttons) override { return Answer::No; }
+  void AppendLine(const std::string&) override {}
+  void SetProgress(int) override {}
+};
 
 bool HasExtension(const std::string& path, std::string_view extension) {
   std::string found = std::filesystem::path(path).extension().string();
@@ -66,6 +81,8 @@ bool Document::Enabled(DocumentCommand command) const {
 }
 
 bool Document::Open(const ChoosePath& choose) {
+  refusedProblems_.clear();
+  refusedPath_.clear();
   if (!ReleaseList(choose)) return false;
   auto chosen = choose(ListDialog(FileDialogRequest::Kind::Open, "Velk Chanora - Format File Open", settings_));
   if (!chosen) return false;
@@ -74,7 +91,56 @@ bool Document::Open(const ChoosePath& choose) {
     reporter_.Message(kNotTxt);
     return false;
   }
-  return LoadList(*chosen, false);
+  if (LoadList(*chosen, false)) return true;
+  KeepRefusedProblems(*chosen);
+  return false;
+}
+
+void Document::KeepRefusedProblems(const std::string& path) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) return;
+  SilentReporter silent;
+  refusedProblems_ = FindAllProblems(*bytes, ReadOptions(settings_).maxSatellites, silent);
+  refusedPath_ = path;
+}
+
+bool Document::Export(const ChoosePath& choose) {
+  if (!loaded_) return false;
+  auto chosen = choose({FileDialogRequest::Kind::Save, "Export", {kCsvFilter, kJsonFilter}, std::nullopt});
+  if (!chosen) return false;
+  const std::string text = FormatTable(ShownTable(model_), FormatForPath(*chosen));
+  if (ReplaceFile(*chosen, text, std::nullopt) != SaveResult::Saved) {
+    reporter_.Message(kSavingFailed);
+    return false;
+  }
+  return true;
+}
+
+std::optional<LineList> Document::ChooseOtherList(const ChoosePath& choose, const char* title) {
+  if (!loaded_) return std::nullopt;
+  auto chosen = choose(ListDialog(FileDialogRequest::Kind::Open, title, settings_));
+  if (!chosen) return std::nullopt;
+  if (!HasExtension(*chosen, ".txt")) {
+    reporter_.Message(kNotTxt);
+    return std::nullopt;
+  }
+  std::optional<LoadedList> other = engine_.Load(*chosen, ReadOptions(settings_).maxSatellites);
+  if (!other) return std::nullopt;
+  return std::move(other->list);
+}
+
+std::optional<ListComparison> Document::CompareWith(const ChoosePath& choose) {
+  const std::optional<LineList> other = ChooseOtherList(choose, "Compare With");
+  if (!other) return std::nullopt;
+  return CompareLists(model_.List(), *other);
+}
+
+std::optional<std::size_t> Document::OrderLikeReferenceList(const ChoosePath& choose) {
+  const std::optional<LineList> reference = ChooseOtherList(choose, "Like Reference List");
+  if (!reference) return std::nullopt;
+  const std::size_t matched = OrderLikeReference(model_, *reference);
+  reporter_.Message(FormatText("%zu of %zu channels matched the reference list.", matched, ChannelCount(model_)));
+  return matched;
 }
 
 bool Document::Save(const ChoosePath& choose) {

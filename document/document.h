@@ -1,11 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "compiler/check_pass.h"
 
 #include "document/file_dialog.h"
 #include "editor/list_view_model.h"
 #include "engine/list_engine.h"
+#include "listmatch/list_compare.h"
 #include "serial/transfer_settings.h"
 
 namespace chanora {
@@ -80,10 +85,29 @@ class Document {
   // Before the window closes: asks to save changes. False keeps it open.
   bool ConfirmClose(const ChoosePath& choose);
 
+  // Every problem of the list the last Open refused on the checks, in file
+  // order (the first is the one Open showed); empty after any other Open.
+  const std::vector<CheckProblem>& RefusedProblems() const { return refusedProblems_; }
+  const std::string& RefusedPath() const { return refusedPath_; }
+
+  // The shown list, rows and visible columns, to a file the user chooses: JSON
+  // when its name ends in .json, else CSV.
+  bool Export(const ChoosePath& choose);
+  // The open list (first) against one the user chooses (second); nothing
+  // when none is chosen or it fails the checks (its first problem shown).
+  std::optional<ListComparison> CompareWith(const ChoosePath& choose);
+  // The channels put in the order of a reference list the user chooses,
+  // recorded for undo, and how many matched told; nothing when no reference
+  // was taken.
+  std::optional<std::size_t> OrderLikeReferenceList(const ChoosePath& choose);
+
  private:
   bool ReleaseList(const ChoosePath& choose);
   bool LoadList(const std::string& path, bool untitled);
   bool Run(std::optional<Transfer> transfer, SerialPort& port, const TransferSettings& settings);
+  void KeepRefusedProblems(const std::string& path);
+  // A list to compare with, chosen and checked as Open checks one.
+  std::optional<LineList> ChooseOtherList(const ChoosePath& choose, const char* title);
 
   Settings& settings_;
   Reporter& reporter_;
@@ -92,6 +116,8 @@ class Document {
   std::string path_;
   bool loaded_ = false;
   bool untitled_ = false;
+  std::vector<CheckProblem> refusedProblems_;
+  std::string refusedPath_;
 };
 
 }  // namespace chanora

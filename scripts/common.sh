@@ -2,6 +2,7 @@
 # then configure and build into build/.
 
 CHANORA_PACKAGES=(g++ cmake ninja-build pkg-config zlib1g-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev  # JSON for export
   clang libclang-rt-14-dev  # clang and its libFuzzer and sanitizer runtimes, for fuzz/
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core  # the window; its tests run on the offscreen platform
   poppler-utils)  # pdftotext reads back what the window prints
