@@ -91,6 +91,9 @@ bool CheckPass::RecordAsAWhole(std::string_view text) {
   unskippedByRecord_.clear();
   if (Record(text)) return true;
   ForgetRecord(start);
+  // A name line keeps its place in the numbering even when it fails, so the
+  // names after it are judged on their own, not all found out of order.
+  if (section_ == SectionKind::SatName) ++satelliteNameCount_;
   return false;
 }
 

@@ -58,6 +58,16 @@ TEST(CheckAll, GoesOnAsIfAFailedRecordWereAbsent) {
   EXPECT_EQ(problems[4].message, Msg(kBlank, 86));
 }
 
+TEST(CheckAll, AFailedSatelliteNameKeepsItsPlaceInTheNumbering) {
+  // One name too long is one problem, not one for every name after it.
+  for (int line : {10, 39}) {
+    const std::string bytes = ListEdit().Replace(line, "3      \"A NAME FAR TOO LONG\"").Bytes();
+    const std::vector<CheckProblem> problems = AllProblems(bytes);
+    ASSERT_EQ(problems.size(), 1u) << line;
+    EXPECT_EQ(problems[0].line, line);
+  }
+}
+
 TEST(CheckAll, AnUnreadableLineEndsTheListAfterBeingListed) {
   const std::string openQuote = ListEdit()
                                     .Replace(60, "1      0      11778    27500    V   \"AURORATV")
@@ -67,10 +77,10 @@ TEST(CheckAll, AnUnreadableLineEndsTheListAfterBeingListed) {
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_EQ(problems[0].message, Msg(kBadLine, 60));
 
-  // A name that fails leaves the list one name short at the satellites.
-  problems = AllProblems(ListEdit().Replace(39, "32     \"A NAME FAR TOO LONG\"").Bytes());
-  ASSERT_EQ(problems.size(), 2u);
-  EXPECT_EQ(problems[1].message, Msg(kNameCount, 32, 41));
+  // A list one name short ends at the satellites.
+  problems = AllProblems(ListEdit().Replace(39, "").Bytes());
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].message, Msg(kNameCount, 32, 41));
 
   problems = AllProblems(ListEdit().Insert(117, "[DIGITAL TP]").Replace(90, "12 5 1 5E11 TV \"Two\" 1 X").Bytes());
   ASSERT_EQ(problems.size(), 2u);
