@@ -16,20 +16,10 @@ namespace {
 constexpr int kDigitalRows = 30;
 constexpr int kFirstPidRow = 27;
 
-class EditList : public WindowTest {
+class EditList : public ListViewTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(OpenFile(demoPath));
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    table().setFocus();
-  }
-
-  ListView& table() const { return *window->findChild<ListView*>("listView"); }
-  const ListViewModel& model() const { return window->document().Model(); }
   std::string Name(int row) const { return model().ShownCell(static_cast<std::size_t>(row), 5); }
 
-  QPoint RowPoint(int row) const { return {10, table().rowViewportPosition(row) + table().rowHeight(row) / 2}; }
   void Click(int row, Qt::KeyboardModifiers modifiers = {}) {
     table().scrollTo(table().model()->index(row, 0), QAbstractItemView::PositionAtCenter);
     QTest::mouseClick(table().viewport(), Qt::LeftButton, modifiers, RowPoint(row));

@@ -16,19 +16,10 @@ namespace {
 constexpr std::size_t kChannelRows = 27;
 constexpr int kNameColumn = static_cast<int>(digital_row::kName);
 
-class SortFind : public WindowTest {
+class SortFind : public ListViewTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(OpenFile(demoPath));
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    table().setFocus();
-  }
-
-  ListView& table() const { return *window->findChild<ListView*>("listView"); }
   QWidget& findBar() const { return *window->findChild<QWidget*>("findBar"); }
   QLineEdit& findText() const { return *window->findChild<QLineEdit*>("findText"); }
-  const ListViewModel& model() const { return window->document().Model(); }
   std::string Name(std::size_t row) const { return model().ShownCell(row, kNameColumn); }
 
   void ClickHeader(int column) {
@@ -36,7 +27,6 @@ class SortFind : public WindowTest {
     const QPoint point(header.sectionViewportPosition(column) + header.sectionSize(column) / 2, header.height() / 2);
     QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, point);
   }
-  QPoint RowPoint(int row) const { return {10, table().rowViewportPosition(row) + table().rowHeight(row) / 2}; }
   void Click(int row, Qt::KeyboardModifiers modifiers = {}) {
     QTest::mouseClick(table().viewport(), Qt::LeftButton, modifiers, RowPoint(row));
   }

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 namespace chanora::testing {
 
@@ -63,6 +64,19 @@ bool WindowTest::OpenFile(const std::string& path) {
 std::size_t WindowTest::ShownRows() const {
   auto* table = window->findChild<QTableView*>("listView");
   return static_cast<std::size_t>(table->model()->rowCount());
+}
+
+void ListViewTest::SetUp() {
+  ASSERT_TRUE(OpenFile(demoPath));
+  QApplication::setActiveWindow(window.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  table().setFocus();
+}
+
+ListView& ListViewTest::table() const { return *window->findChild<ListView*>("listView"); }
+
+QPoint ListViewTest::RowPoint(int row) const {
+  return {10, table().rowViewportPosition(row) + table().rowHeight(row) / 2};
 }
 
 }  // namespace chanora::testing

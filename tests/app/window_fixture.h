@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/list_view.h"
 #include "app/main_window.h"
 #include "document/settings.h"
 #include "serial/transfer_settings.h"
@@ -55,6 +56,18 @@ class WindowTest : public ::testing::Test {
   MemorySettings settings;
   ModalAnswers answers;
   std::unique_ptr<MainWindow> window;
+};
+
+// The window active with the demo list open and the list focused, for tests
+// that click, type and drag in the list.
+class ListViewTest : public WindowTest {
+ protected:
+  void SetUp() override;
+
+  ListView& table() const;
+  const ListViewModel& model() const { return window->document().Model(); }
+  // The middle of a row's first cell, in the viewport.
+  QPoint RowPoint(int row) const;
 };
 
 }  // namespace chanora::testing
