@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <cstdio>
 #include <string>
 
@@ -92,6 +93,30 @@ int RunFormat(const ParsedArguments& args, Reporter& reporter) {
   return kExitSuccess;
 }
 
+// Loads LIST.txt as the editor does, lets `edit` change it, and writes it to
+// OUT.txt or back over LIST.txt. `edit` gives a line to print before the
+// list is named written, or nothing when it failed (and said why).
+int EditAndWrite(const ParsedArguments& args, Reporter& reporter,
+                 const std::function<std::optional<std::string>(ListViewModel&, int maxSatellites)>& edit) {
+  const int maxSatellites = MaxSatellites(args);
+  if (maxSatellites == 0) return kExitUsage;
+  ListEngine engine(reporter);
+  auto loaded = engine.Load(args.positionals[0], maxSatellites);
+  if (!loaded) return kExitFailure;
+  ListViewModel model;
+  model.Reset(std::move(loaded->list));
+  const std::optional<std::string> report = edit(model, maxSatellites);
+  if (!report) return kExitFailure;
+  const std::string path = args.Value("-o").value_or(args.positionals[0]);
+  if (!engine.Save(path, model.List())) {
+    reporter.Message("ERROR!!! Saving not Complete");
+    return kExitFailure;
+  }
+  if (loaded->nullChannelsDropped) std::printf("null digital channels were dropped\n");
+  std::printf("%s%s written\n", report->c_str(), path.c_str());
+  return kExitSuccess;
+}
+
 int RunSort(const ParsedArguments& args, Reporter& reporter) {
   const std::optional<std::string> by = args.Value("--by");
   SortMode mode;
@@ -105,22 +130,10 @@ int RunSort(const ParsedArguments& args, Reporter& reporter) {
     std::fprintf(stderr, "chanora-cli: sort: --by takes name, frequency or bouquet\n");
     return kExitUsage;
   }
-  const int maxSatellites = MaxSatellites(args);
-  if (maxSatellites == 0) return kExitUsage;
-  ListEngine engine(reporter);
-  auto loaded = engine.Load(args.positionals[0], maxSatellites);
-  if (!loaded) return kExitFailure;
-  ListViewModel model;
-  model.Reset(std::move(loaded->list));
-  SortChannels(model, mode);
-  const std::string path = args.Value("-o").value_or(args.positionals[0]);
-  if (!engine.Save(path, model.List())) {
-    reporter.Message("ERROR!!! Saving not Complete");
-    return kExitFailure;
-  }
-  if (loaded->nullChannelsDropped) std::printf("null digital channels were dropped\n");
-  std::printf("%s written\n", path.c_str());
-  return kExitSuccess;
+  return EditAndWrite(args, reporter, [mode](ListViewModel& model, int) {
+    SortChannels(model, mode);
+    return std::optional<std::string>("");
+  });
 }
 
 // A list for comparing, or nothing when it cannot be read or fails the checks
@@ -187,25 +200,12 @@ int RunReorder(const ParsedArguments& args, Reporter& reporter) {
     std::fprintf(stderr, "chanora-cli: reorder: --like REF.txt is required\n");
     return kExitUsage;
   }
-  const int maxSatellites = MaxSatellites(args);
-  if (maxSatellites == 0) return kExitUsage;
-  ListEngine engine(reporter);
-  auto loaded = engine.Load(args.positionals[0], maxSatellites);
-  if (!loaded) return kExitFailure;
-  const std::optional<LineList> reference = LoadForComparing(*referencePath, maxSatellites, reporter);
-  if (!reference) return kExitFailure;
-  ListViewModel model;
-  model.Reset(std::move(loaded->list));
-  const std::size_t matched = OrderLikeReference(model, *reference);
-  const std::string path = args.Value("-o").value_or(args.positionals[0]);
-  if (!engine.Save(path, model.List())) {
-    reporter.Message("ERROR!!! Saving not Complete");
-    return kExitFailure;
-  }
-  if (loaded->nullChannelsDropped) std::printf("null digital channels were dropped\n");
-  std::printf("%zu of %zu channels matched the reference\n", matched, ChannelCount(model));
-  std::printf("%s written\n", path.c_str());
-  return kExitSuccess;
+  return EditAndWrite(args, reporter, [&](ListViewModel& model, int maxSatellites) -> std::optional<std::string> {
+    const std::optional<LineList> reference = LoadForComparing(*referencePath, maxSatellites, reporter);
+    if (!reference) return std::nullopt;
+    const std::size_t matched = OrderLikeReference(model, *reference);
+    return FormatText("%zu of %zu channels matched the reference\n", matched, ChannelCount(model));
+  });
 }
 
 int RunExport(const ParsedArguments& args, Reporter& reporter) {
