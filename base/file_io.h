@@ -33,6 +33,12 @@ enum class SaveResult { Saved, CannotCreate, CannotWrite };
 SaveResult ReplaceFile(const std::string& path, std::string_view bytes,
                        std::optional<std::string_view> backupExtension);
 
+// The path of the file `name` in the program's own cache folder, never a
+// shared temporary folder: $XDG_CACHE_HOME/Chanora, else ~/.cache/Chanora.
+// The folder is made on first use, for the user alone. Nothing when the user
+// has no such folder and it cannot be made.
+std::optional<std::string> UserCacheFile(std::string_view name);
+
 // Removes a file; anything else standing at the name is left alone.
 void RemoveFile(const std::string& path);
 

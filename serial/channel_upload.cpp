@@ -1,11 +1,7 @@
 #include "serial/channel_upload.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 #include "base/file_io.h"
@@ -24,19 +20,6 @@ constexpr std::size_t kReadChunk = 4096;
 constexpr int kEmptyReadLimit = 5;
 constexpr std::chrono::milliseconds kCancelCheck{50};
 constexpr std::string_view kListStart = "[SATELLITE_NAME_LIST]";
-
-bool MakePrivateFolder(const std::string& path) {
-  std::string partial;
-  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    partial = path.substr(0, slash);
-    if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) {
-      // A file of that name is no folder to upload into.
-      struct stat folder {};
-      return ::stat(partial.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
-    }
-  }
-}
 
 class Uploader {
  public:
@@ -164,19 +147,7 @@ class Uploader {
 
 }  // namespace
 
-std::optional<std::string> UploadFilePath() {
-  std::string folder;
-  if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && cache[0] == '/') {
-    folder = cache;
-  } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-    folder = std::string(home) + "/.cache";
-  } else {
-    return std::nullopt;
-  }
-  folder += "/Chanora";
-  if (!MakePrivateFolder(folder)) return std::nullopt;
-  return folder + "/Velkupload.txt";
-}
+std::optional<std::string> UploadFilePath() { return UserCacheFile("Velkupload.txt"); }
 
 bool UploadChannelList(SerialPort& port, const std::string& outputPath, const TransferSettings& settings,
                        Reporter& reporter) {

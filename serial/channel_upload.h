@@ -10,9 +10,8 @@ namespace chanora {
 
 class Reporter;
 
-// The fixed upload file: Velkupload.txt in the user's own cache folder
-// ($XDG_CACHE_HOME/Chanora, else ~/.cache/Chanora), never a shared temporary
-// folder. The folder is created for the user alone.
+// The fixed upload file: Velkupload.txt in the program's own cache folder
+// (UserCacheFile).
 std::optional<std::string> UploadFilePath();
 
 // Fetches the channel list that the receiver holds through its console:
