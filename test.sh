@@ -9,6 +9,12 @@ chanora_build
 ctest --test-dir build --output-on-failure -j 2 --timeout 300
 chanora_package_check
 
+# The Windows build under Wine; CHANORA_SKIP_WINDOWS=1 leaves it out.
+if [ "${CHANORA_SKIP_WINDOWS:-0}" != 1 ]; then
+  chanora_build_windows
+  ctest --test-dir build-win --output-on-failure -j 2 --timeout 300
+fi
+
 # The same tests under the sanitizers: any report fails the run.
 chanora_build_sanitized
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \

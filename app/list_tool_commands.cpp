@@ -59,7 +59,7 @@ void ListToolCommands::CompareWith() {
   if (!comparison) return;
   // One comparison at a time, beside the list so that its rows can be visited.
   delete compare_;
-  compare_ = new CompareDialog(std::move(*comparison), QString::fromLocal8Bit(chosen.c_str()), &window_);
+  compare_ = new CompareDialog(std::move(*comparison), QString::fromStdString(chosen), &window_);
   compare_->setAttribute(Qt::WA_DeleteOnClose);
   connect(compare_, &CompareDialog::differenceActivated, this, [this](const Difference& difference) {
     if (auto place = PlaceInFirstList(document_.Model(), difference)) emit placeChosen(*place);

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 
 #include "app/main_window.h"
 #include "app/qt_settings.h"
@@ -25,7 +24,7 @@ int main(int argc, char* argv[]) {
   chanora::QtSettings settings;
   if (parser.isSet(portOption)) {
     chanora::Options options = chanora::ReadOptions(settings);
-    options.port = QFile::encodeName(parser.value(portOption)).toStdString();
+    options.port = parser.value(portOption).toStdString();
     chanora::StoreOptions(settings, options);
   }
 
@@ -38,7 +37,7 @@ int main(int argc, char* argv[]) {
     window.ShowAtStart();
   }
   if (!parser.positionalArguments().isEmpty()) {
-    window.OpenList(QFile::encodeName(parser.positionalArguments().first()).toStdString());
+    window.OpenList(parser.positionalArguments().first().toStdString());  // UTF-8, as every path inside
   }
   if (screenshot) return window.grab().save(parser.value(screenshotOption)) ? 0 : 1;
   return application.exec();

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -42,8 +41,6 @@ constexpr const char* kCloseDuringTransfer = "A transfer is running.\r\nCancel i
 
 QString Text(const char* text) { return QString::fromLatin1(text); }
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 std::optional<std::string> ShowFileDialog(QWidget* parent, const FileDialogRequest& request) {
   QFileDialog dialog(parent, DisplayText(request.title));
   const bool save = request.kind == FileDialogRequest::Kind::Save;
@@ -56,9 +53,9 @@ std::optional<std::string> ShowFileDialog(QWidget* parent, const FileDialogReque
     filters << DisplayText(filter.text) + " (" + patterns.join(' ') + ")";
   }
   dialog.setNameFilters(filters);
-  if (request.folder) dialog.setDirectory(QFile::decodeName(request.folder->c_str()));
+  if (request.folder) dialog.setDirectory(QString::fromStdString(*request.folder));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return LocalPath(dialog.selectedFiles().first());
+  return dialog.selectedFiles().first().toStdString();  // paths are UTF-8 on every system
 }
 
 // The wait cursor for a command that keeps the window's thread busy.

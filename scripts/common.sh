@@ -5,7 +5,8 @@ CHANORA_PACKAGES=(g++ cmake ninja-build pkg-config zlib1g-dev googletest libgtes
   nlohmann-json3-dev  # JSON for export
   clang libclang-rt-14-dev  # clang and its libFuzzer and sanitizer runtimes, for fuzz/
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core  # the window; its tests run on the offscreen platform
-  poppler-utils)  # pdftotext reads back what the window prints
+  poppler-utils  # pdftotext reads back what the window prints
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64)  # the Windows build, its tests run under Wine
 
 chanora_install_missing() {
   local missing=()
@@ -28,6 +29,15 @@ chanora_build() {
   else
     cmake --build build --target "$@"
   fi
+}
+
+# chanora-cli and the tests for Windows, cross-built with mingw-w64 into
+# build-win/; its ctest runs them under Wine and drives the Windows
+# chanora-cli from build/ (which must be built first).
+chanora_build_windows() {
+  cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCHANORA_BUILD_APP=OFF -DCHANORA_BUILD_BENCH=OFF -DCHANORA_HOST_BUILD="$PWD/build" >/dev/null
+  cmake --build build-win
 }
 
 # The engine and its tests once more with AddressSanitizer and
