@@ -1,6 +1,6 @@
 #include <sys/stat.h>
 
-#include "tests/engine/engine_fixture.h"
+#include "tests/engine/child_process.h"
 #include "textformat/writer.h"
 
 namespace chanora::testing {

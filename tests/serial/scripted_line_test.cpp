@@ -5,7 +5,7 @@
 #include "serial/channel_upload.h"
 #include "serial/flash_download.h"
 #include "serial/frames.h"
-#include "tests/serial/serial_fixture.h"
+#include "tests/serial/transfer_fixture.h"
 #include "tests/support/scripted_serial_port.h"
 
 namespace chanora::testing {
@@ -90,7 +90,7 @@ class ScriptedConsole : public ScriptedReceiver {
   std::vector<std::string> printout_;
 };
 
-using ScriptedLineTest = SerialTest;
+using ScriptedLineTest = TransferTest;
 
 TEST_F(ScriptedLineTest, DownloadPutsTogetherEveryReplyPartedAnywhere) {
   const std::string file = ReadBytes(DemoPacketFile());

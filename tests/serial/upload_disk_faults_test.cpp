@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "serial/channel_upload.h"
-#include "tests/engine/engine_fixture.h"
+#include "tests/engine/child_process.h"
 #include "tests/serial/serial_fixture.h"
 
 namespace chanora::testing {

@@ -5,13 +5,24 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 namespace chanora::testing {
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "chanora-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder";
-  path_ = pattern;
+  // A name nobody else holds: create_directory fails on one that exists.
+  std::random_device random;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path candidate = base / ("chanora-test-" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      const std::u8string text = candidate.generic_u8string();
+      path_.assign(text.begin(), text.end());
+      return;
+    }
+  }
+  ADD_FAILURE() << "cannot create a temporary folder";
 }
 
 TempDir::~TempDir() {
