@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+// <windows.h> makes ReplaceFile a name for its ReplaceFileW; include it before
+// this header where both are needed.
+#undef ReplaceFile
+
 namespace chanora {
 
 // The whole content of a file, or nothing when it cannot be read.

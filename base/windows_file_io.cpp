@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
-#undef ReplaceFile  // the system's name for ReplaceFileW, not ours
 
 #include <algorithm>
 #include <utility>
@@ -75,13 +74,9 @@ bool IsLink(const std::wstring& path) {
          (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK || found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
 }
 
-// The file a user's list leads to through links, as the system itself
-// resolves it; nothing where it cannot (a dangling link, a loop), as a save
-// there could replace the wrong file.
-std::optional<std::string> FollowLinks(const std::string& path) {
-  const std::wstring wide = WideFromUtf8(path);
-  if (!IsLink(wide)) return path;
-  Handle handle(::CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+// The name the system itself resolves an existing file to, links followed.
+std::optional<std::wstring> FinalPath(const std::wstring& path) {
+  Handle handle(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle.valid()) return std::nullopt;
   std::wstring target(MAX_PATH, L'\0');
@@ -91,8 +86,20 @@ std::optional<std::string> FollowLinks(const std::string& path) {
     if (length == 0) return std::nullopt;
     const bool fits = length < target.size();
     target.resize(length);  // too small: the length asked for, with the final null
-    if (fits) return Utf8FromWide(target);
+    if (fits) return target;
   }
+}
+
+// The file a user's list leads to. Every existing list is resolved, as not
+// every file system marks its links as reparse points. A link that cannot be
+// resolved (dangling, a loop) gives nothing: a save there could replace the
+// wrong file. A plain name that cannot (a new list, a file system that does
+// not tell) is its own file.
+std::optional<std::string> FollowLinks(const std::string& path) {
+  const std::wstring wide = WideFromUtf8(path);
+  if (const std::optional<std::wstring> target = FinalPath(wide)) return Utf8FromWide(*target);
+  if (IsLink(wide)) return std::nullopt;
+  return path;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
