@@ -31,7 +31,8 @@ enum class SaveResult { Saved, CannotCreate, CannotWrite };
 //
 // With `backupExtension` it saves a user's own file, as writing it in place
 // would: a symbolic link at `path` is followed, so the file it leads to is
-// replaced and the link stays a link; a file the user made read-only is
+// replaced and the link stays a link (on Windows a link that leads nowhere
+// is refused, as CannotCreate); a file the user made read-only is
 // refused (CannotCreate); and the old file is kept beside the one replaced,
 // under its name with the extension replaced (DerivedPath) or, lacking
 // ".txt", appended.
