@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "base/path_rules.h"
+
 namespace chanora {
 namespace {
 
@@ -19,10 +21,11 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view extension) {
 }  // namespace
 
 std::optional<std::string> DerivedPath(const std::string& listPath, std::string_view extension, std::string_view from) {
-  const std::size_t slash = listPath.find_last_of('/');
+  const std::size_t slash = listPath.find_last_of(FolderSeparators());
   const std::string_view name = std::string_view(listPath).substr(slash == std::string::npos ? 0 : slash + 1);
   if (!EndsWithIgnoringCase(name, from) || name.size() == from.size()) return std::nullopt;
-  if (extension.size() == from.size() && EndsWithIgnoringCase(extension, from)) return std::nullopt;
+  const std::string_view opened = NameAsOpened(extension);
+  if (opened.size() == from.size() && EndsWithIgnoringCase(opened, from)) return std::nullopt;
   return listPath.substr(0, listPath.size() - from.size()) + std::string(extension);
 }
 

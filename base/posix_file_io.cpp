@@ -1,5 +1,6 @@
 // Files on POSIX systems.
 #include "base/file_io.h"
+#include "base/path_rules.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -98,6 +99,10 @@ bool MakePrivateFolder(const std::string& path) {
 
 }  // namespace
 
+std::string_view FolderSeparators() { return "/"; }
+
+std::string_view NameAsOpened(std::string_view name) { return name; }
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   // A read that fails part way (a folder, a bad sector, a vanished share) must
   // not pass for a shorter list: saved back, it would cut the user's list.
@@ -180,5 +185,7 @@ std::optional<std::string> UserCacheFile(std::string_view name) {
   if (!MakePrivateFolder(folder)) return std::nullopt;
   return folder + "/" + std::string(name);
 }
+
+std::string_view UserCacheVariables() { return "HOME and XDG_CACHE_HOME"; }
 
 }  // namespace chanora

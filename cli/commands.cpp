@@ -314,9 +314,8 @@ int RunUpload(const ParsedArguments& args, Reporter& reporter) {
   std::optional<std::string> output = args.Value("-o");
   if (!output) output = UploadFilePath();
   if (!output) {
-    std::fprintf(stderr,
-                 "chanora-cli: upload: no folder of your own for the upload file (see HOME and XDG_CACHE_HOME); give "
-                 "-o OUT.txt\n");
+    std::fprintf(stderr, "chanora-cli: upload: no folder of your own for the upload file (see %s); give -o OUT.txt\n",
+                 std::string(UserCacheVariables()).c_str());
     return kExitFailure;
   }
   const TransferSettings settings = SettingsFor(args);

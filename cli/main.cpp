@@ -5,6 +5,7 @@
 #include "base/version.h"
 #include "cli/commands.h"
 #include "cli/console_reporter.h"
+#include "cli/console_setup.h"
 
 namespace {
 
@@ -34,7 +35,8 @@ int UsageError(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  chanora::UseBinaryOutput();
+  const std::vector<std::string> args = chanora::ProgramArguments(argc, argv);
   if (args.empty()) {
     PrintToolHelp(stderr);
     return chanora::kExitUsage;

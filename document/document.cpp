@@ -1,11 +1,11 @@
 #include "document/document.h"
 
 #include <cctype>
-#include <filesystem>
 
 #include "base/file_io.h"
 #include "base/reporter.h"
 #include "base/text_conversion.h"
+#include "base/utf8_path.h"
 #include "listmatch/export.h"
 #include "listmatch/reorder_like.h"
 #include "document/list_tools.h"
@@ -34,7 +34,7 @@ class SilentReporter : public Reporter {
 };
 
 bool HasExtension(const std::string& path, std::string_view extension) {
-  std::string found = std::filesystem::path(path).extension().string();
+  const std::string found = Utf8FromPath(PathFromUtf8(path).extension());
   if (found.size() != extension.size()) return false;
   for (std::size_t i = 0; i < found.size(); ++i) {
     if (std::tolower(static_cast<unsigned char>(found[i])) != extension[i]) return false;
@@ -44,7 +44,7 @@ bool HasExtension(const std::string& path, std::string_view extension) {
 
 // The path with its final extension, in whatever case, replaced.
 std::string WithExtension(const std::string& path, std::string_view extension) {
-  return std::filesystem::path(path).replace_extension(extension).string();
+  return Utf8FromPath(PathFromUtf8(path).replace_extension(PathFromUtf8(extension)));
 }
 
 FileDialogRequest ListDialog(FileDialogRequest::Kind kind, const char* title, const Settings& settings) {
@@ -229,7 +229,7 @@ std::optional<Transfer> Document::PrepareUpload(const ChoosePath& choose) {
   if (!ReleaseList(choose)) return std::nullopt;
   auto uploadFile = UploadFilePath();
   if (!uploadFile) {
-    reporter_.Message("No folder of your own for the upload file (see HOME and XDG_CACHE_HOME)");
+    reporter_.Message("No folder of your own for the upload file (see " + std::string(UserCacheVariables()) + ")");
     return std::nullopt;
   }
   return Transfer{Transfer::Kind::Upload, *uploadFile, ReadOptions(settings_).port};

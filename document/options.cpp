@@ -1,8 +1,8 @@
 #include "document/options.h"
 
 #include <algorithm>
-#include <filesystem>
 
+#include "base/utf8_path.h"
 #include "document/settings.h"
 
 namespace chanora {
@@ -64,7 +64,7 @@ std::optional<std::string> RecentFolder(const Settings& settings) {
 }
 
 void StoreRecentFolder(Settings& settings, const std::string& chosenPath) {
-  const std::string folder = std::filesystem::path(chosenPath).parent_path().string();
+  const std::string folder = Utf8FromPath(PathFromUtf8(chosenPath).parent_path());
   if (!folder.empty()) settings.WriteText(setting::kRecentFolder, folder);
 }
 

@@ -1,0 +1,16 @@
+#include "base/utf8_path.h"
+
+namespace chanora {
+
+// char8_t text is UTF-8 by definition on every system; on POSIX the bytes
+// pass through unchanged.
+std::filesystem::path PathFromUtf8(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace chanora
