@@ -30,7 +30,17 @@ std::optional<unsigned> ParseHexToken(std::string_view token);
 // The text without the blanks (spaces) at both ends.
 std::string_view TrimBlanks(std::string_view text);
 
+// Lets the compiler check the arguments of a printf-style call. mingw-w64
+// formats with a printf of its own (it knows %zu), not the system's.
+#if defined(__MINGW32__)
+#define CHANORA_PRINTF(string, first) __attribute__((format(gnu_printf, string, first)))
+#elif defined(__GNUC__)
+#define CHANORA_PRINTF(string, first) __attribute__((format(printf, string, first)))
+#else
+#define CHANORA_PRINTF(string, first)
+#endif
+
 // printf-style formatting of the system's message texts.
-std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatText(const char* format, ...) CHANORA_PRINTF(1, 2);
 
 }  // namespace chanora

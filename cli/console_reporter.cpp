@@ -1,14 +1,14 @@
 #include "cli/console_reporter.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <string>
+
+#include "cli/console_setup.h"
 
 namespace chanora {
 
 ConsoleReporter::ConsoleReporter(bool answerYes)
-    : answerYes_(answerYes), progressOnTerminal_(::isatty(STDERR_FILENO) == 1) {}
+    : answerYes_(answerYes), progressOnTerminal_(MessagesOnTerminal()) {}
 
 ConsoleReporter::~ConsoleReporter() { EndProgressBar(); }
 

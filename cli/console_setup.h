@@ -15,4 +15,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 // same on every system (no LF turned into CR LF).
 void UseBinaryOutput();
 
+// Whether messages go to a terminal, where a progress bar may redraw itself.
+bool MessagesOnTerminal();
+
 }  // namespace chanora

@@ -28,4 +28,6 @@ void UseBinaryOutput() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
+bool MessagesOnTerminal() { return _isatty(_fileno(stderr)) != 0; }
+
 }  // namespace chanora

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <optional>
 
+#include "base/windows_text.h"
 #include "serial/serial_port.h"
 
 namespace chanora {
@@ -21,24 +22,6 @@ constexpr milliseconds kByteGap{10};
 constexpr milliseconds kCancelCheck{50};
 // After a cancel a write waits no more than this for the line to take bytes.
 constexpr milliseconds kNoWait{1};
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  return wide;
-}
-
-std::string Narrow(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size =
-      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size, nullptr,
-                        nullptr);
-  return narrow;
-}
 
 constexpr std::string_view kDevicePrefix = "\\\\.\\";
 
@@ -66,7 +49,7 @@ class WindowsSerialPort : public SerialPort {
   bool Open(const std::string& device) override {
     Close();
     const auto number = ComNumber(device);
-    const std::wstring path = Widen(number ? ComDevice(*number) : device);
+    const std::wstring path = WideFromUtf8(number ? ComDevice(*number) : device);
     // No sharing: a second open of the port fails while we hold it.
     handle_ = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -228,7 +211,7 @@ std::vector<std::string> SystemSerialDevices() {
       // The stored text may or may not end in its NUL.
       std::wstring_view port(data.data(), dataBytes / sizeof(wchar_t));
       port = port.substr(0, port.find(L'\0'));
-      if (!port.empty()) devices.push_back(std::string(kDevicePrefix) + Narrow(port));
+      if (!port.empty()) devices.push_back(std::string(kDevicePrefix) + Utf8FromWide(port));
     }
   }
   ::RegCloseKey(key);
