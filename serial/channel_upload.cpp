@@ -18,7 +18,6 @@ namespace {
 constexpr std::size_t kCaptureLimit = 4 * 1024 * 1024;
 constexpr std::size_t kReadChunk = 4096;
 constexpr int kEmptyReadLimit = 5;
-constexpr std::chrono::milliseconds kCancelCheck{50};
 constexpr std::string_view kListStart = "[SATELLITE_NAME_LIST]";
 
 class Uploader {

@@ -21,8 +21,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr milliseconds kByteGap{10};
-constexpr milliseconds kCancelCheck{50};
 
 class PosixSerialPort : public SerialPort {
  public:

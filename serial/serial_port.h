@@ -11,6 +11,12 @@
 
 namespace chanora {
 
+// A pause longer than this between two bytes ends a read: the receiver's
+// replies arrive as bursts.
+inline constexpr std::chrono::milliseconds kByteGap{10};
+// How soon a port sees a cancel while it waits on the line.
+inline constexpr std::chrono::milliseconds kCancelCheck{50};
+
 // One serial port of the operating system, as the transfers use it: opened
 // for one port cycle at a time, with blocking reads that end early at a pause
 // in the incoming bytes. The object outlives its port cycles: a transfer may

@@ -18,8 +18,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr milliseconds kByteGap{10};
-constexpr milliseconds kCancelCheck{50};
 // After a cancel a write waits no more than this for the line to take bytes.
 constexpr milliseconds kNoWait{1};
 
