@@ -139,8 +139,10 @@ TEST_F(ComPortTest, DownloadDeliversEveryPacketAndTheReceiversVerdict) {
   const std::string bin = DemoPacketFile();
   const std::vector<std::pair<std::uint32_t, std::uint32_t>> packets = Packets(bin);
   LoaderOptions loader;
-  // A lost acknowledgement makes the PC wait out a reply and send again.
-  loader.faults = {{LoaderStep::PacketAck, 1, FaultKind::Drop}, {LoaderStep::DescriptorAck, 1, FaultKind::Garble}};
+  // A refused packet and a garbled acknowledgement make the PC send again. (A
+  // lost one would race the PC's 10 s wait for a reply against the
+  // receiver's 10 s patience with a silent PC.)
+  loader.faults = {{LoaderStep::PacketAck, 1, FaultKind::Nak}, {LoaderStep::DescriptorAck, 1, FaultKind::Garble}};
   receiver.StartFlashLoader(loader);
   const TimedRun run = Run({"download", "--port", LinkPort(21), WindowsFile("demo.bin")});
   const LoaderReport report = receiver.WaitLoader(10s);
