@@ -13,18 +13,11 @@
 namespace chanora {
 namespace {
 
+using testing::FolderNames;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 using Names = std::set<std::string>;
-
-Names FolderNames(const std::string& folder) {
-  Names names;
-  for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(folder))) {
-    names.insert(Utf8FromPath(entry.path().filename()));
-  }
-  return names;
-}
 
 TEST(ReplaceFile, SavingKeepsTheOldBytesInTheBackupAndLeavesNoHalfFile) {
   TempDir dir;
@@ -75,9 +68,10 @@ TEST(ReplaceFile, ReadOnlyListIsRefusedAndLeftAsItWas) {
   TempDir dir;
   const std::string list = dir.File("list.txt");
   WriteBytes(list, "kept");
-  std::filesystem::permissions(list, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                         std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::remove);
+  std::filesystem::permissions(
+      list,
+      std::filesystem::perms::owner_write | std::filesystem::perms::group_write | std::filesystem::perms::others_write,
+      std::filesystem::perm_options::remove);
   const bool writableAnyway = std::ofstream(list, std::ios::app).is_open();
   if (!writableAnyway) {
     EXPECT_EQ(ReplaceFile(list, "lost", ".bak"), SaveResult::CannotCreate);

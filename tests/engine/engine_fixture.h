@@ -28,14 +28,4 @@ class EngineTest : public ::testing::Test {
   ListEngine engine{reporter};
 };
 
-// The names in a folder, to see that a failure left nothing behind.
-inline Names FolderNames(const std::string& folder) {
-  Names names;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 }  // namespace chanora::testing

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <random>
 
+#include "base/utf8_path.h"
+
 namespace chanora::testing {
 
 TempDir::TempDir() {
@@ -44,6 +46,15 @@ std::string ReadBytes(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+std::set<std::string> FolderNames(const std::string& folder) {
+  std::set<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(folder), error)) {
+    names.insert(Utf8FromPath(entry.path().filename()));
+  }
+  return names;
+}
 
 std::string DemoListBytes() { return ReadBytes(CHANORA_SOURCE_DIR "/examples/demo.txt"); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ class TempDir {
 void WriteBytes(const std::string& path, std::string_view bytes);
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
+
+// The names in a folder (UTF-8), to see that a failure left nothing behind.
+std::set<std::string> FolderNames(const std::string& folder);
 
 // The demo list of the examples folder.
 std::string DemoListBytes();

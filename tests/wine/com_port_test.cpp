@@ -2,17 +2,12 @@
 // simulated receiver: Wine maps \\.\COMn through the link dosdevices/comN of
 // its prefix, which here leads to the receiver's pseudo-terminal. Needs
 // CHANORA_WINE, WINEPREFIX and CHANORA_WINDOWS_CLI; skips without them.
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/list_engine.h"
@@ -38,26 +33,6 @@ struct TimedRun {
 std::string WithoutCarriageReturns(std::string text) {
   std::erase(text, '\r');
   return text;
-}
-
-// Ctrl-C, as a console gives it, to the programs this test has started.
-void InterruptChildren() {
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::ifstream stat(entry.path() / "stat");
-    std::string line;
-    std::getline(stat, line);
-    // pid (command) state ppid ...: the command may hold spaces, not ')'.
-    const std::size_t after = line.rfind(')');
-    if (after == std::string::npos) continue;
-    char state = 0;
-    int parent = 0;
-    if (std::sscanf(line.c_str() + after + 1, " %c %d", &state, &parent) == 2 && parent == ::getpid()) {
-      ::kill(std::stoi(name), SIGINT);
-    }
-  }
 }
 
 class ComPortTest : public WineTest {
@@ -89,17 +64,9 @@ class ComPortTest : public WineTest {
 
   // Runs chanora-cli.exe, timed; with `interruptAfter`, Ctrl-C reaches it then.
   TimedRun Run(const std::vector<std::string>& args, std::optional<std::chrono::milliseconds> interruptAfter = {}) {
-    std::thread interrupter;
-    if (interruptAfter) {
-      interrupter = std::thread([wait = *interruptAfter] {
-        std::this_thread::sleep_for(wait);
-        InterruptChildren();
-      });
-    }
     const auto start = Clock::now();
-    const ProgramRun run = RunWindowsCli(args, dir.path());
+    const ProgramRun run = RunWindowsCli(args, dir.path(), 120s, interruptAfter);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (interrupter.joinable()) interrupter.join();
     return {run.exitCode, WithoutCarriageReturns(run.out), WithoutCarriageReturns(run.err), seconds};
   }
 

@@ -20,14 +20,19 @@ std::string Environment(const char* name) {
 
 // Waits for the child until `limit`, then kills it: a Windows program that
 // hangs under Wine must fail its test, not stall the run.
-int WaitWithin(pid_t child, std::chrono::seconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
+int WaitWithin(pid_t child, std::chrono::seconds limit, std::optional<std::chrono::milliseconds> interruptAfter) {
+  const auto start = std::chrono::steady_clock::now();
   int status = 0;
   while (::waitpid(child, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    if (elapsed > limit) {
       ::kill(child, SIGKILL);
       ::waitpid(child, &status, 0);
       return -1;
+    }
+    if (interruptAfter && elapsed > *interruptAfter) {
+      ::kill(child, SIGINT);
+      interruptAfter.reset();
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
@@ -36,7 +41,8 @@ int WaitWithin(pid_t child, std::chrono::seconds limit) {
 
 }  // namespace
 
-ProgramRun RunProgram(const std::vector<std::string>& command, const std::string& folder, std::chrono::seconds limit) {
+ProgramRun RunProgram(const std::vector<std::string>& command, const std::string& folder, std::chrono::seconds limit,
+                      std::optional<std::chrono::milliseconds> interruptAfter) {
   const TempDir output;
   const std::string outPath = output.File("stdout"), errPath = output.File("stderr");
   std::vector<char*> argv;
@@ -56,7 +62,7 @@ ProgramRun RunProgram(const std::vector<std::string>& command, const std::string
     ::_exit(127);
   }
   ProgramRun run;
-  run.exitCode = WaitWithin(child, limit);
+  run.exitCode = WaitWithin(child, limit, interruptAfter);
   run.out = ReadBytes(outPath);
   run.err = ReadBytes(errPath);
   return run;
@@ -84,10 +90,11 @@ void WineTest::SetUp() {
 }
 
 ProgramRun WineTest::RunWindowsCli(const std::vector<std::string>& arguments, const std::string& folder,
-                                   std::chrono::seconds limit) const {
+                                   std::chrono::seconds limit,
+                                   std::optional<std::chrono::milliseconds> interruptAfter) const {
   std::vector<std::string> command{wine_, windowsCli_};
   command.insert(command.end(), arguments.begin(), arguments.end());
-  return RunProgram(command, folder, limit);
+  return RunProgram(command, folder, limit, interruptAfter);
 }
 
 std::string WineTest::WindowsPath(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,11 @@ struct ProgramRun {
 };
 
 // Runs `command` (the program, then its arguments) in `folder`, with what it
-// prints caught; killed after `limit`.
+// prints caught; killed after `limit`. With `interruptAfter`, Ctrl-C reaches
+// it then, as a console gives it.
 ProgramRun RunProgram(const std::vector<std::string>& command, const std::string& folder,
-                      std::chrono::seconds limit = std::chrono::seconds(120));
+                      std::chrono::seconds limit = std::chrono::seconds(120),
+                      std::optional<std::chrono::milliseconds> interruptAfter = {});
 
 // Every file of a folder with its bytes, to compare what two runs left.
 std::vector<std::pair<std::string, std::string>> FolderFiles(const std::string& folder);
@@ -32,7 +35,8 @@ class WineTest : public ::testing::Test {
   void SetUp() override;
 
   ProgramRun RunWindowsCli(const std::vector<std::string>& arguments, const std::string& folder,
-                           std::chrono::seconds limit = std::chrono::seconds(120)) const;
+                           std::chrono::seconds limit = std::chrono::seconds(120),
+                           std::optional<std::chrono::milliseconds> interruptAfter = {}) const;
   // A folder to Windows programs: Wine shows the Linux root as drive Z:.
   static std::string WindowsPath(const std::string& path);
 
